@@ -1,0 +1,47 @@
+#include "Form.h"
+
+#include "Shell.h"
+#include "WindowRegistry.h"
+
+#include <QCloseEvent>
+#include <QLayout>
+
+namespace Lumora {
+
+Form::Form(Shell& shell, const QString& name, QSize clientSize, WindowFrame frame)
+    : QMainWindow(nullptr), m_shell(shell), m_client(new QWidget(this))
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(m_client);
+    if (frame == WindowFrame::Sizable) {
+        m_client->setMinimumSize(0, 0);
+        resize(clientSize);
+        m_client->resize(clientSize);
+        setWindowFlags(Qt::Window);
+    } else {
+        m_client->setFixedSize(clientSize);
+        layout()->setSizeConstraint(QLayout::SetFixedSize);
+        setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    }
+    // Until its load sets it, a window's title is its own name, never seen.
+    setWindowTitle(name);
+}
+
+void Form::placeClientAt(QPoint position)
+{
+    layout()->activate();
+    const QPoint offset = m_client->geometry().topLeft();
+    setGeometry(QRect(position - offset, size()));
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        m_shell.windows().forget(this);
+}
+
+} // namespace Lumora

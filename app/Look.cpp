@@ -1,0 +1,84 @@
+#include "Look.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QPixmapCache>
+#include <QStyleFactory>
+
+#include <cmath>
+
+namespace Lumora::Look {
+
+int pixels(double points)
+{
+    return int(std::lround(points * 96.0 / 72.0));
+}
+
+namespace {
+
+QFont font(const QString& family, double points, int weight)
+{
+    QFont f(family);
+    f.setPixelSize(pixels(points));
+    f.setWeight(QFont::Weight(weight));
+    // Hinting moves glyph edges to whole pixels, so wrapped captions break the same way
+    // on every screen; the layouts were measured with it.
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+} // namespace
+
+QFont sansSerif(double points, bool bold)
+{
+    return font(QStringLiteral("Liberation Sans"), points, bold ? QFont::Bold : QFont::Normal);
+}
+
+QFont arialBlack(double points)
+{
+    return font(QStringLiteral("Liberation Sans"), points, QFont::Black);
+}
+
+QFont arialNarrow(double points, bool bold)
+{
+    return font(QStringLiteral("Liberation Sans Narrow"), points,
+                bold ? QFont::Bold : QFont::Normal);
+}
+
+QFont engravers(double points, bool bold)
+{
+    // Engravers MT is a wide face of capitals; small capitals of a serif face come closest.
+    QFont f = font(QStringLiteral("Liberation Serif"), points, bold ? QFont::Bold : QFont::Normal);
+    f.setCapitalization(QFont::SmallCaps);
+    return f;
+}
+
+QIcon programIcon()
+{
+    // Files are only named here; each size is decoded when first drawn.
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/assets/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+QPixmap picture(const QString& resource)
+{
+    QPixmap pixmap;
+    if (!QPixmapCache::find(resource, &pixmap)) {
+        pixmap.load(resource);
+        QPixmapCache::insert(resource, pixmap);
+    }
+    return pixmap;
+}
+
+void apply(QApplication& app)
+{
+    // One look on every desktop: Fusion draws the coloured button faces from the palette.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(fusion);
+    QApplication::setFont(sansSerif(8.25));
+    app.setApplicationName(QStringLiteral("Lumora"));
+}
+
+} // namespace Lumora::Look

@@ -1,0 +1,48 @@
+#include "Messages.h"
+
+#include "settings/FileError.h"
+
+namespace Lumora {
+
+namespace {
+
+Messages::Hook& hook()
+{
+    static Messages::Hook instance;
+    return instance;
+}
+
+} // namespace
+
+void Messages::setHook(Hook h)
+{
+    hook() = std::move(h);
+}
+
+QMessageBox::StandardButton Messages::show(QWidget* parent, const QString& text,
+                                           QMessageBox::StandardButtons buttons)
+{
+    if (hook())
+        return hook()(text, buttons);
+    QMessageBox box(QMessageBox::NoIcon, title(), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+void Messages::inform(QWidget* parent, const QString& text)
+{
+    show(parent, text, QMessageBox::Ok);
+}
+
+bool Messages::ask(QWidget* parent, const QString& text)
+{
+    return show(parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void Messages::report(QWidget* parent, const FileError& error)
+{
+    show(parent, error.message(), QMessageBox::Ok);
+}
+
+} // namespace Lumora

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+namespace Lumora {
+
+class Form;
+
+// Knows which windows of the program are loaded and opens them: a window exists at most
+// once; opening one that is loaded only brings it to the front, unchanged. The program
+// ends when the last window is gone, which the registry decides rather than Qt's own
+// last-window rule, so that a window can be replaced by a fresh one (a slot window
+// after saving, the main window after configuration) without the program ending in
+// between.
+class WindowRegistry : public QObject
+{
+    Q_OBJECT
+public:
+    // Makes the not yet loaded window of that name, or returns nullptr for none.
+    using Factory = std::function<Form*(const QString& name)>;
+
+    explicit WindowRegistry(Factory factory);
+    ~WindowRegistry() override;
+
+    // Brings the window forward if it is loaded; otherwise creates, loads and shows it.
+    // A load that fails is reported in a message box over `opener` and the window is not
+    // opened: nullptr.
+    Form* open(const QString& name, QWidget* opener = nullptr);
+    Form* find(const QString& name) const;
+    QStringList loaded() const;
+
+    // Unloads `window` now and opens a fresh one of the same name, which loads anew.
+    // The old window is deleted later, but from here on only the new one is known.
+    Form* reload(Form* window);
+
+    // Called by a window that is being closed: it is no longer loaded.
+    void forget(Form* window);
+
+    // Ends the program at once: windows are destroyed without closing them.
+    void quitProgram();
+
+    // While a Hold lives, the program does not end for lack of windows.
+    class Hold
+    {
+    public:
+        explicit Hold(WindowRegistry& registry);
+        ~Hold();
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        WindowRegistry& m_registry;
+    };
+
+private:
+    void endIfEmpty();
+
+    Factory m_factory;
+    QMap<QString, QPointer<Form>> m_windows;
+    int m_holds = 0;
+};
+
+} // namespace Lumora

@@ -1,0 +1,15 @@
+#include "app/Look.h"
+#include "app/Shell.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    Lumora::Look::apply(app);
+    // The settings files live beside the executable, whatever the working folder.
+    Lumora::Shell shell(QCoreApplication::applicationDirPath());
+    if (!shell.start())
+        return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,83 @@
+#include "HelpWindow.h"
+
+#include "HelpPages.h"
+#include "app/CaptionButton.h"
+#include "app/Look.h"
+#include "app/Shell.h"
+#include "settings/Strings.h"
+
+#include <QLabel>
+
+#include <algorithm>
+
+namespace Lumora {
+
+namespace {
+
+constexpr int kMargin = 8;
+constexpr int kGap = 6;
+constexpr QSize kOkSize(73, 25);
+
+} // namespace
+
+HelpWindow::HelpWindow(Shell& shell, const HelpPage& page)
+    : Form(shell, qs(page.window), QSize(page.width, page.height), page.frame),
+      m_page(page)
+{
+    if (page.icon)
+        setWindowIcon(Look::programIcon());
+    if (!page.fixedTitle.empty())
+        setWindowTitle(qs(page.fixedTitle));
+
+    auto* ok = new CaptionButton(qs(page.okButton), client());
+    ok->setCaption(QStringLiteral("OK"));
+    ok->setFont(Look::sansSerif(8.25));
+    const QPoint okAt = page.okAtBottom
+                            ? QPoint(page.width - kMargin - kOkSize.width(),
+                                     page.height - kMargin - kOkSize.height())
+                            : QPoint(page.width - kMargin - kOkSize.width(), kMargin);
+    ok->setGeometry(QRect(okAt, kOkSize));
+    connect(ok, &QPushButton::clicked, this, &HelpWindow::OKButton_Click);
+
+    // Labels stand one below the other, each as high as its wrapped text; the first
+    // leaves room for the OK button beside it.
+    int top = kMargin;
+    bool first = true;
+    for (const HelpLabel& spec : page.labels) {
+        if (spec.name.empty())
+            continue;
+        auto* label = new QLabel(client());
+        label->setObjectName(qs(spec.name));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setAutoFillBackground(true);
+        QFont font = Look::sansSerif(spec.points, spec.bold);
+        font.setUnderline(spec.underline);
+        label->setFont(font);
+        label->setText(qs(spec.text));
+        const int right = (first && !page.okAtBottom) ? okAt.x() - kGap : page.width - kMargin;
+        const int width = right - kMargin;
+        label->setGeometry(kMargin, top, width, label->heightForWidth(width));
+        top = label->geometry().bottom() + 1 + kGap;
+        if (first && !page.okAtBottom)
+            top = std::max(top, okAt.y() + kOkSize.height() + kGap);
+        first = false;
+    }
+
+    if (page.left >= 0)
+        placeClientAt(QPoint(page.left, page.top));
+}
+
+void HelpWindow::Form_Load()
+{
+    if (m_page.fixedTitle.empty())
+        setWindowTitle(m_shell.captions().draw());
+}
+
+void HelpWindow::OKButton_Click()
+{
+    close();
+}
+
+} // namespace Lumora

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+namespace Lumora {
+
+// Windows-1252, the code page of the program's text files. Qt offers only Latin-1,
+// which differs in 0x80-0x9F (curly quotes, dashes, the euro sign), so the table is
+// ours. The five bytes that the code page leaves undefined map to the C1 control
+// characters of the same value, as Windows does, so every byte reads and writes back
+// unchanged.
+namespace Cp1252 {
+
+QString decode(QByteArrayView bytes);
+
+// The first character of `text` that the code page cannot hold, as a code point.
+std::optional<char32_t> firstUnencodable(QStringView text);
+
+// Encodes `text`; a character that the code page cannot hold must have been refused
+// with firstUnencodable() before, and would come out as '?'.
+QByteArray encode(QStringView text);
+
+// "“✓” (U+2713)": how a refused character is named to the user.
+QString describe(char32_t codePoint);
+
+} // namespace Cp1252
+} // namespace Lumora

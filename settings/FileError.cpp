@@ -1,0 +1,90 @@
+#include "FileError.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace Lumora {
+
+FileError::FileError(Kind kind, QString path, QString detail)
+    : m_kind(kind), m_path(std::move(path)), m_detail(std::move(detail)),
+      m_what(message().toUtf8())
+{
+}
+
+QString FileError::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::FileNotFound: return QStringLiteral("File not found");
+    case Kind::PathNotFound: return QStringLiteral("Path not found");
+    case Kind::PastEndOfFile: return QStringLiteral("Input past end of file");
+    case Kind::PermissionDenied: return QStringLiteral("Permission denied");
+    case Kind::NotAFile: return QStringLiteral("Not a file");
+    case Kind::NotAFolder: return QStringLiteral("Not a folder");
+    case Kind::LineTooLong: return QStringLiteral("Line too long");
+    case Kind::ReadFailed: return QStringLiteral("Could not read the file");
+    case Kind::WriteFailed: return QStringLiteral("Could not write the file");
+    case Kind::NotEncodable: return QStringLiteral("Character not allowed");
+    case Kind::LaunchFailed: return QStringLiteral("Could not start the program");
+    }
+    return {};
+}
+
+QString FileError::message() const
+{
+    QString text = kindName(m_kind) + QStringLiteral(": ") + QDir::toNativeSeparators(m_path);
+    if (!m_detail.isEmpty())
+        text += QStringLiteral("\n\n") + m_detail;
+    return text;
+}
+
+const char* FileError::what() const noexcept
+{
+    return m_what.constData();
+}
+
+namespace {
+
+// The folder a path lives in, as the file system sees it ("" means the working folder).
+QFileInfo parentOf(const QString& path)
+{
+    return QFileInfo(QFileInfo(path).absolutePath());
+}
+
+} // namespace
+
+bool FileError::isReadOnly(const QFileInfo& file)
+{
+    // The owner's write bit counts too, not only access(): a file the user marked
+    // read-only stays read-only even for a program that happens to run as root.
+    return file.exists() && (!file.isWritable() || !(file.permissions() & QFile::WriteOwner));
+}
+
+FileError FileError::forRead(const QString& path, const QString& detail)
+{
+    const QFileInfo file(path);
+    // Where the kind says it all, the system's own wording would only repeat it.
+    if (!parentOf(path).isDir())
+        return {Kind::PathNotFound, path};
+    if (!file.exists())
+        return {Kind::FileNotFound, path};
+    if (file.isDir())
+        return {Kind::NotAFile, path};
+    if (!file.isReadable())
+        return {Kind::PermissionDenied, path};
+    return {Kind::ReadFailed, path, detail};
+}
+
+FileError FileError::forWrite(const QString& path, const QString& detail)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder = parentOf(path);
+    if (!folder.isDir())
+        return {Kind::PathNotFound, path};
+    if (file.isDir())
+        return {Kind::NotAFile, path};
+    if (isReadOnly(file) || !folder.isWritable())
+        return {Kind::PermissionDenied, path};
+    return {Kind::WriteFailed, path, detail};
+}
+
+} // namespace Lumora

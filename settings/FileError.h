@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+
+class QFileInfo;
+
+#include <exception>
+
+namespace Lumora {
+
+// The one error type of the program. Every file or launch operation either succeeds
+// or throws a FileError naming what went wrong and with which path; the window whose
+// action failed catches it and shows it through Messages::report, and only that
+// action is abandoned.
+class FileError : public std::exception
+{
+public:
+    enum class Kind {
+        FileNotFound,
+        PathNotFound,
+        PastEndOfFile,
+        PermissionDenied,
+        NotAFile,
+        NotAFolder,
+        LineTooLong,
+        ReadFailed,
+        WriteFailed,
+        NotEncodable,
+        LaunchFailed,
+    };
+
+    FileError(Kind kind, QString path, QString detail = {});
+
+    Kind kind() const { return m_kind; }
+    QString path() const { return m_path; }
+    QString detail() const { return m_detail; }
+
+    // A short name of the kind, such as "File not found".
+    static QString kindName(Kind kind);
+
+    // The text shown to the user: the kind, the path in native form and what else
+    // is known, plainly worded.
+    QString message() const;
+
+    const char* what() const noexcept override;
+
+    // Classifies a failure to open `path` for reading by looking at the file system:
+    // a missing folder is "path not found", a missing file "file not found".
+    static FileError forRead(const QString& path, const QString& detail = {});
+    // Classifies a failure to create or replace `path`.
+    static FileError forWrite(const QString& path, const QString& detail = {});
+    // True for an existing file that must not be replaced.
+    static bool isReadOnly(const QFileInfo& file);
+
+private:
+    Kind m_kind;
+    QString m_path;
+    QString m_detail;
+    QByteArray m_what;
+};
+
+} // namespace Lumora

@@ -1,0 +1,42 @@
+#include "NotesLauncher.h"
+
+#include "FileError.h"
+#include "Opener.h"
+#include "SettingsFiles.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace Lumora {
+
+NotesLauncher::NotesLauncher(const SettingsFiles& settings, Opener& opener)
+    : m_settings(settings), m_opener(opener)
+{
+}
+
+NotesLauncher::Launch NotesLauncher::launch(const QString& name) const
+{
+    Launch launch;
+    launch.folder = m_settings.dataFolder();
+    launch.path = dataFilePath(launch.folder, name);
+
+    const QFileInfo info(launch.path);
+    if (info.isDir())
+        throw FileError(FileError::Kind::NotAFile, launch.path);
+    if (!info.exists()) {
+        launch.path = launch.folder + u'/' + name.toLower();
+        QFile file(launch.path);
+        // NewOnly: should the file appear meanwhile, it is left as it is.
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+            throw FileError::forWrite(launch.path, file.errorString());
+    }
+
+    // A relative path starting with '-' would read as an option to the editor.
+    QString argument = launch.path;
+    if (argument.startsWith(u'-'))
+        argument.prepend(QStringLiteral("./"));
+    m_opener.open(argument);
+    return launch;
+}
+
+} // namespace Lumora

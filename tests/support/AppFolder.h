@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A fresh application folder for one test: the settings and data files that come with
+// the program, and a path.lmr naming the folder itself.
+class AppFolder
+{
+public:
+    AppFolder();
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+    // Writes path.lmr naming `folder` (UTF-8, CR LF).
+    void setDataFolder(const QString& folder) const;
+    // A caption list whose line n reads "Caption n", n = 1..count.
+    void writeNumberedCaptions(int count) const;
+    // Fourteen lines for configure.lmr.
+    void writeSlotNames(const QStringList& names) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The lines joined with CR LF, each line ended, encoded as Windows-1252 Latin letters.
+QByteArray crlf(const QStringList& lines);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/CaptionButton.h"
+#include "app/Form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+// Helpers to drive the real windows the way a person does.
+
+inline Lumora::CaptionButton* buttonOf(QWidget* window, const QString& name)
+{
+    return window ? window->findChild<Lumora::CaptionButton*>(name) : nullptr;
+}
+
+inline void click(QWidget* window, const QString& name)
+{
+    Lumora::CaptionButton* button = buttonOf(window, name);
+    QVERIFY2(button, qPrintable(name));
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+inline void trigger(QWidget* window, const QString& actionName)
+{
+    auto* action = window->findChild<QAction*>(actionName);
+    QVERIFY2(action, qPrintable(actionName));
+    action->trigger();
+}
+
+// The program's windows that are on the screen, by name.
+inline QStringList visibleWindows()
+{
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && qobject_cast<Lumora::Form*>(w))
+            names.append(w->objectName());
+    }
+    names.sort();
+    return names;
+}
+
+inline Lumora::Form* visibleWindow(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->objectName() == name)
+            return qobject_cast<Lumora::Form*>(w);
+    }
+    return nullptr;
+}
+
+// Runs the application's event loop, does `action` inside it and tells whether the
+// program ended by itself (true) or was still running after `ms` milliseconds.
+inline bool endsProgram(const std::function<void()>& action, int ms = 1000)
+{
+    QTimer::singleShot(0, qApp, action);
+    QTimer::singleShot(ms, qApp, [] { QCoreApplication::exit(99); });
+    return QCoreApplication::exec() == 0;
+}

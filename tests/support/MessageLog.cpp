@@ -1,0 +1,21 @@
+#include "MessageLog.h"
+
+#include "app/Messages.h"
+
+MessageLog::MessageLog()
+{
+    Lumora::Messages::setHook([this](const QString& text, QMessageBox::StandardButtons buttons) {
+        m_texts.append(text);
+        if (!m_answers.empty()) {
+            const auto answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        }
+        return (buttons & QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::No;
+    });
+}
+
+MessageLog::~MessageLog()
+{
+    Lumora::Messages::setHook({});
+}

@@ -1,0 +1,10 @@
+#include "RecordingOpener.h"
+
+#include "settings/FileError.h"
+
+void RecordingOpener::open(const QString& path)
+{
+    if (fail)
+        throw Lumora::FileError(Lumora::FileError::Kind::LaunchFailed, QStringLiteral("xdg-open"));
+    opened.append(path);
+}

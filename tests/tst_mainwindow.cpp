@@ -1,0 +1,425 @@
+#include "AppFolder.h"
+#include "Driving.h"
+#include "MessageLog.h"
+#include "RecordingOpener.h"
+#include "app/Look.h"
+#include "app/MainWindow.h"
+#include "app/Shell.h"
+#include "app/WindowRegistry.h"
+#include "categories/Catalogue.h"
+#include "slots/SlotTable.h"
+
+#include <QDirIterator>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace Lumora;
+
+namespace {
+
+struct Running {
+    AppFolder app;
+    std::unique_ptr<Shell> shell;
+
+    MainWindow* start()
+    {
+        shell = std::make_unique<Shell>(app.path(), std::make_unique<RecordingOpener>());
+        if (!shell->start())
+            return nullptr;
+        return qobject_cast<MainWindow*>(shell->windows().find(QStringLiteral("Main")));
+    }
+};
+
+// Titles that the n-th window loads of a run get, from a generator of our own.
+QStringList expectedTitles(const AppFolder& app, int count)
+{
+    const SettingsFiles settings(app.path());
+    RandomCaption shadow(settings);
+    QStringList titles;
+    for (int i = 0; i < count; ++i)
+        titles.append(shadow.draw());
+    return titles;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanup();
+    void opensAtItsPlaceWithItsTitleAndSize();
+    void showsSlotNamesInSlotTableOrder();
+    void boldMarksNamedSlots_data();
+    void boldMarksNamedSlots();
+    void slotNamesArePlainText();
+    void categoryButtonsHaveTheirCaptionsColoursAndFonts_data();
+    void categoryButtonsHaveTheirCaptionsColoursAndFonts();
+    void bottomRowAndHelpMenu();
+    void everyCaptionFitsItsButton();
+    void focusMovesInTheGivenOrder();
+    void helpButtonAndMenuOpenTheirWindows_data();
+    void helpButtonAndMenuOpenTheirWindows();
+    void openingAgainKeepsTheTitleReopeningDrawsAnew();
+    void firstTitleIsTheSameInEveryRun();
+    void failedFirstLoadIsReportedAndShowsNothing_data();
+    void failedFirstLoadIsReportedAndShowsNothing();
+    void failedLoadAfterStartLeavesTheProgramRunning();
+    void quitEndsTheProgramAtOnce();
+    void programEndsWithItsLastWindow();
+    void everyPictureLoads();
+};
+
+void TestMainWindow::initTestCase()
+{
+    Look::apply(*qApp);
+}
+
+void TestMainWindow::cleanup()
+{
+    QTRY_VERIFY(visibleWindows().isEmpty());
+}
+
+void TestMainWindow::opensAtItsPlaceWithItsTitleAndSize()
+{
+    Running run;
+    run.app.writeNumberedCaptions(23);
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QCOMPARE(main->windowTitle(), expectedTitles(run.app, 1).first());
+    QCOMPARE(main->client()->size(), QSize(637, 465));
+    QCOMPARE(main->client()->mapToGlobal(QPoint(0, 0)), QPoint(157, 151));
+    QCOMPARE(main->minimumSize(), main->maximumSize());
+    QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(main->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!main->windowIcon().isNull());
+    auto* background = main->findChild<QWidget*>(QStringLiteral("Image1"));
+    auto* banner = main->findChild<QWidget*>(QStringLiteral("Image2"));
+    QCOMPARE(background->geometry(), QRect(0, 0, 636, 449));
+    QCOMPARE(banner->geometry(), QRect(168, 40, 302, 85));
+}
+
+void TestMainWindow::showsSlotNamesInSlotTableOrder()
+{
+    Running run;
+    QStringList names;
+    for (int slot = 2; slot <= 15; ++slot)
+        names.append(QStringLiteral("Name of %1").arg(slot));
+    run.app.writeSlotNames(names);
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    for (const SlotRow& row : SlotTable::kRows) {
+        CaptionButton* button = main->button(qs(row.button));
+        QCOMPARE(button->caption(), QStringLiteral("Name of %1").arg(row.slot));
+        QCOMPARE(button->palette().color(QPalette::Button), Look::yellow());
+    }
+}
+
+void TestMainWindow::boldMarksNamedSlots_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("bold");
+    QTest::newRow("free slot") << QStringLiteral("open") << false;
+    QTest::newRow("capital O") << QStringLiteral("Open") << true;
+    QTest::newRow("trailing blank") << QStringLiteral("open ") << true;
+    QTest::newRow("empty name") << QString() << true;
+    QTest::newRow("real name") << QStringLiteral("Peace") << true;
+}
+
+void TestMainWindow::boldMarksNamedSlots()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, bold);
+    Running run;
+    QStringList names(14, QStringLiteral("open"));
+    names[6] = name; // slot 8, the button in the bottom row of the grid
+    run.app.writeSlotNames(names);
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    QCOMPARE(main->button(QStringLiteral("Command14"))->caption(), name);
+    QCOMPARE(main->button(QStringLiteral("Command14"))->font().bold(), bold);
+    QCOMPARE(main->button(QStringLiteral("Command22"))->font().bold(), false);
+}
+
+void TestMainWindow::slotNamesArePlainText()
+{
+    Running run;
+    QStringList names(14, QStringLiteral("open"));
+    names[0] = QStringLiteral("Faith & <b>Works</b>");
+    run.app.writeSlotNames(names);
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    CaptionButton* button = main->button(QStringLiteral("Command22"));
+    QCOMPARE(button->caption(), names[0]);
+    QVERIFY(button->shortcut().isEmpty());
+    QCOMPARE(button->accessibleName(), names[0]);
+}
+
+void TestMainWindow::categoryButtonsHaveTheirCaptionsColoursAndFonts_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QColor>("face");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("pixels");
+    const QColor red(255, 0, 0), orange(192, 64, 0), yellow(255, 255, 0);
+    QTest::newRow("Heart") << "Command1" << "Heart" << red << false << 11;
+    QTest::newRow("Trinity Grace") << "Command2" << "Trinity Grace" << orange << true << 11;
+    QTest::newRow("Faith Hope Love") << "Command3" << "Faith Hope Love" << orange << true << 11;
+    QTest::newRow("God's will") << "Command4" << "God's will" << orange << true << 11;
+    QTest::newRow("Head") << "Command5" << "Head" << orange << true << 11;
+    QTest::newRow("Fruits") << "Command6" << "Fruits of Spirit - Lord's prayer" << orange << true << 11;
+    QTest::newRow("Ten Commendments") << "Command7" << "Ten Commendments" << orange << true << 9;
+    QTest::newRow("All Knowing") << "Command10" << "All Knowing" << yellow << true << 11;
+    QTest::newRow("Reward") << "Command11" << "Reward" << yellow << true << 11;
+    QTest::newRow("Words") << "Command12" << "Words" << yellow << true << 11;
+    QTest::newRow("Wisdom") << "Command13" << "Wisdom" << yellow << true << 11;
+}
+
+void TestMainWindow::categoryButtonsHaveTheirCaptionsColoursAndFonts()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, caption);
+    QFETCH(QColor, face);
+    QFETCH(bool, bold);
+    QFETCH(int, pixels);
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    CaptionButton* b = main->button(button);
+    QCOMPARE(b->caption(), caption);
+    QCOMPARE(b->palette().color(QPalette::Button), face);
+    QCOMPARE(b->font().bold(), bold);
+    QCOMPARE(b->font().pixelSize(), pixels);
+    QCOMPARE(b->height(), 41);
+    // The catalogue agrees on the caption.
+    QCOMPARE(qs(Catalogue::byButton(button)->caption), caption);
+}
+
+void TestMainWindow::bottomRowAndHelpMenu()
+{
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    const QList<std::pair<QString, QString>> bottom = {
+        {"Command29", "Play Music1"}, {"Command30", "Play Music 2"}, {"Command31", "Stop Music"},
+        {"Command26", "Configuration"}, {"Command27", "Help"}, {"Command28", "Quit"}};
+    for (const auto& [name, caption] : bottom) {
+        QCOMPARE(main->button(name)->caption(), caption);
+        QCOMPARE(main->button(name)->geometry().top(), 368);
+        QVERIFY(main->button(name)->font().bold());
+    }
+    QCOMPARE(main->button(QStringLiteral("Command26"))->font().pixelSize(), 13);
+    QCOMPARE(main->button(QStringLiteral("Command29"))->font().pixelSize(), 11);
+
+    const QList<QMenu*> menus = main->menuBar()->findChildren<QMenu*>();
+    QCOMPARE(menus.size(), 1);
+    QCOMPARE(menus.first()->objectName(), QStringLiteral("HelpMe"));
+    QCOMPARE(menus.first()->title(), QStringLiteral("Help"));
+    QStringList items;
+    for (QAction* action : menus.first()->actions())
+        items.append(action->objectName() + u'=' + action->text());
+    QCOMPARE(items, (QStringList{"Conf=Configuration", "Music=Music", "About=About"}));
+}
+
+void TestMainWindow::everyCaptionFitsItsButton()
+{
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    const QList<CaptionButton*> buttons = main->findChildren<CaptionButton*>();
+    QCOMPARE(buttons.size(), 31);
+    for (CaptionButton* button : buttons) {
+        const QRect room = button->captionRect();
+        const QRect needed = QFontMetrics(button->font())
+                                 .boundingRect(room, CaptionButton::kCaptionFlags, button->caption());
+        QVERIFY2(room.contains(needed),
+                 qPrintable(QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
+                                .arg(button->objectName(), button->caption())
+                                .arg(needed.width()).arg(needed.height())
+                                .arg(room.width()).arg(room.height())));
+    }
+}
+
+void TestMainWindow::focusMovesInTheGivenOrder()
+{
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    QCOMPARE(QApplication::focusWidget(), main->button(QStringLiteral("Command2")));
+    QStringList order;
+    QWidget* w = main->button(QStringLiteral("Command2"));
+    for (int i = 0; i < 31; ++i) {
+        order.append(w->objectName());
+        do {
+            w = w->nextInFocusChain();
+        } while (!qobject_cast<CaptionButton*>(w));
+    }
+    QStringList expected;
+    for (int n = 2; n <= 28; ++n) {
+        if (n != 10)
+            expected.append(QStringLiteral("Command%1").arg(n));
+    }
+    expected << "Command29" << "Command30" << "Command31" << "Command1" << "Command10";
+    QCOMPARE(order, expected);
+}
+
+void TestMainWindow::helpButtonAndMenuOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Help button") << "Command27" << "MainHelp";
+    QTest::newRow("menu Configuration opens the configuration help") << "Conf" << "MainHelp";
+    QTest::newRow("menu Music") << "Music" << "musichelp";
+    QTest::newRow("menu About") << "About" << "aboutthis";
+}
+
+void TestMainWindow::helpButtonAndMenuOpenTheirWindows()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, window);
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    if (control.startsWith(QLatin1String("Command")))
+        click(main, control);
+    else
+        trigger(main, control);
+    QCOMPARE(visibleWindows(), (QStringList{"Main", window}));
+}
+
+void TestMainWindow::openingAgainKeepsTheTitleReopeningDrawsAnew()
+{
+    Running run;
+    run.app.writeNumberedCaptions(23);
+    const QStringList titles = expectedTitles(run.app, 3);
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    trigger(main, QStringLiteral("About"));
+    Form* about = visibleWindow(QStringLiteral("aboutthis"));
+    QVERIFY(about);
+    QCOMPARE(about->windowTitle(), titles[1]);
+    trigger(main, QStringLiteral("About"));
+    QCOMPARE(visibleWindow(QStringLiteral("aboutthis")), about);
+    QCOMPARE(about->windowTitle(), titles[1]);
+    click(about, QStringLiteral("OKButton"));
+    QTRY_VERIFY(!visibleWindow(QStringLiteral("aboutthis")));
+    trigger(main, QStringLiteral("About"));
+    QTRY_VERIFY(visibleWindow(QStringLiteral("aboutthis")));
+    QCOMPARE(visibleWindow(QStringLiteral("aboutthis"))->windowTitle(), titles[2]);
+}
+
+void TestMainWindow::firstTitleIsTheSameInEveryRun()
+{
+    QString first;
+    for (int run = 0; run < 2; ++run) {
+        Running r;
+        r.app.writeNumberedCaptions(23);
+        MainWindow* main = r.start();
+        QVERIFY(main);
+        if (run == 0)
+            first = main->windowTitle();
+        else
+            QCOMPARE(main->windowTitle(), first);
+    }
+}
+
+void TestMainWindow::failedFirstLoadIsReportedAndShowsNothing_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("caption list missing") << "Rantxt.lmr" << true << QByteArray() << "File not found";
+    QTest::newRow("caption list empty") << "Rantxt.lmr" << false << QByteArray()
+                                        << "Input past end of file";
+    QTest::newRow("slot names missing") << "configure.lmr" << true << QByteArray() << "File not found";
+    QTest::newRow("thirteen slot names") << "configure.lmr" << false
+                                         << crlf(QStringList(13, QStringLiteral("open")))
+                                         << "Input past end of file";
+}
+
+void TestMainWindow::failedFirstLoadIsReportedAndShowsNothing()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, remove);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, kind);
+    MessageLog messages;
+    Running run;
+    if (remove)
+        QFile::remove(run.app.file(file));
+    else
+        run.app.write(file, bytes);
+    QVERIFY(!run.start());
+    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(messages.last(), kind + QStringLiteral(": ") + run.app.file(file));
+    QVERIFY(visibleWindows().isEmpty());
+}
+
+void TestMainWindow::failedLoadAfterStartLeavesTheProgramRunning()
+{
+    // With a caption list one line short, a load fails on the one draw in 23 that asks
+    // for line 23; everything else goes on.
+    MessageLog messages;
+    Running run;
+    run.app.writeNumberedCaptions(22);
+    const SettingsFiles settings(run.app.path());
+    RandomCaption shadow(settings);
+    QVERIFY(RandomCaption::lineFor(shadow.nextValue()) != 23); // the main window starts
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    for (int i = 0; i < 200 && messages.texts().isEmpty(); ++i) {
+        trigger(main, QStringLiteral("About"));
+        if (Form* about = visibleWindow(QStringLiteral("aboutthis")))
+            about->close();
+    }
+    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(messages.last(),
+             QStringLiteral("Input past end of file: ") + run.app.file(QStringLiteral("Rantxt.lmr")));
+    QVERIFY(!visibleWindow(QStringLiteral("aboutthis")));
+    QCOMPARE(visibleWindows(), QStringList{"Main"});
+}
+
+void TestMainWindow::quitEndsTheProgramAtOnce()
+{
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    trigger(main, QStringLiteral("About"));
+    QVERIFY(endsProgram([&] { click(main, QStringLiteral("Command28")); }));
+    run.shell.reset();
+    QVERIFY(visibleWindows().isEmpty());
+}
+
+void TestMainWindow::programEndsWithItsLastWindow()
+{
+    Running run;
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    trigger(main, QStringLiteral("Music"));
+    // Closing the main window leaves the program running with the other window.
+    QVERIFY(!endsProgram([&] { main->close(); }, 300));
+    QCOMPARE(visibleWindows(), QStringList{"musichelp"});
+    QVERIFY(endsProgram([] { click(visibleWindow(QStringLiteral("musichelp")), QStringLiteral("Command1")); }));
+}
+
+void TestMainWindow::everyPictureLoads()
+{
+    QDirIterator it(QStringLiteral(":/assets"));
+    int count = 0;
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QVERIFY2(!QPixmap(path).isNull(), qPrintable(path));
+        ++count;
+    }
+    QVERIFY(count >= 9);
+    QVERIFY(!Look::programIcon().pixmap(32).isNull());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
