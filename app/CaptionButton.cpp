@@ -1,8 +1,9 @@
 #include "CaptionButton.h"
 
 #include <QKeyEvent>
-#include <QStyleOptionButton>
-#include <QStylePainter>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace Lumora {
 
@@ -41,15 +42,48 @@ QRect CaptionButton::captionRect() const
 
 void CaptionButton::paintEvent(QPaintEvent*)
 {
-    QStylePainter painter(this);
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
+    // Drawn by hand rather than by the style: styles shade the face with gradients, and
+    // the faces must show their colours as they are (the red of "Heart" is red).
+    QPainter painter(this);
+    const QColor face = palette().color(QPalette::Button);
+    const QRect r = rect();
+    painter.fillRect(r, face);
+
+    const bool sunken = isDown() || isChecked();
+    const QColor light = face.lighter(160);
+    const QColor shadow = face.darker(160);
+    const QColor dark = QColor(Qt::black);
+    const auto bevel = [&](const QRect& box, const QColor& topLeft, const QColor& bottomRight) {
+        painter.setPen(topLeft);
+        painter.drawLine(box.topLeft(), box.topRight());
+        painter.drawLine(box.topLeft(), box.bottomLeft());
+        painter.setPen(bottomRight);
+        painter.drawLine(box.bottomLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomRight());
+    };
+    if (sunken) {
+        bevel(r, dark, light);
+        bevel(r.adjusted(1, 1, -1, -1), shadow, face);
+    } else {
+        bevel(r, light, dark);
+        bevel(r.adjusted(1, 1, -1, -1), face, shadow);
+    }
+
+    QRect text = captionRect();
+    if (sunken)
+        text.translate(1, 1);
     // Without Qt::TextShowMnemonic the text is drawn literally, '&' included.
     painter.setFont(font());
-    painter.drawItemText(captionRect(), kCaptionFlags, palette(), isEnabled(), m_caption,
-                         QPalette::ButtonText);
+    style()->drawItemText(&painter, text, kCaptionFlags, palette(), isEnabled(), m_caption,
+                          QPalette::ButtonText);
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = r.adjusted(3, 3, -3, -3);
+        focus.backgroundColor = face;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void CaptionButton::keyPressEvent(QKeyEvent* event)

@@ -74,6 +74,12 @@ MainWindow::MainWindow(Shell& shell)
     : Form(shell, QStringLiteral("Main"), kClientSize, WindowFrame::FixedSingle)
 {
     setWindowIcon(Look::programIcon());
+    // The background picture leaves a strip at the bottom of the window; in the dark of
+    // its frame it reads as part of the frame.
+    QPalette dark = client()->palette();
+    dark.setColor(QPalette::Window, QColor(40, 28, 18));
+    client()->setPalette(dark);
+    client()->setAutoFillBackground(true);
     auto* background =
         new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/main-background.jpg"), client());
     background->setGeometry(0, 0, 636, 449);

@@ -2,6 +2,8 @@
 
 #include "MainWindow.h"
 #include "WindowRegistry.h"
+#include "categories/Catalogue.h"
+#include "categories/CategoryWindow.h"
 #include "help/HelpPages.h"
 #include "help/HelpWindow.h"
 #include "settings/Opener.h"
@@ -39,6 +41,8 @@ Form* Shell::create(const QString& name)
     const QByteArray key = name.toLatin1();
     if (name == QLatin1String("Main"))
         return new MainWindow(*this);
+    if (const CategoryEntry* entry = Catalogue::byWindow(name))
+        return new CategoryWindow(*this, *entry, *CategoryWindow::lookOf(name));
     if (const HelpPage* page = HelpPages::byWindow(std::string_view(key.constData(), key.size())))
         return new HelpWindow(*this, *page);
     return nullptr;

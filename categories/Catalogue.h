@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/Strings.h"
+
 #include <QString>
 
 #include <array>

@@ -1,0 +1,208 @@
+#include "CategoryWindow.h"
+
+#include "Catalogue.h"
+#include "app/CaptionButton.h"
+#include "app/Look.h"
+#include "app/Messages.h"
+#include "app/Picture.h"
+#include "app/Shell.h"
+#include "app/WindowRegistry.h"
+#include "settings/FileError.h"
+#include "settings/Strings.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+
+namespace Lumora {
+
+// What sets the eleven windows apart besides their verses.
+struct CategoryLook {
+    std::string_view window;
+    std::string_view notesCaption;
+    double labelPoints;
+    bool starryNight; // yellow verses on the dark blue picture with stars
+    int width;        // client area, pixels at 96 dpi
+    int height;
+    bool boldButtons;
+    bool icon;
+};
+
+namespace {
+
+constexpr std::string_view kSpaced = "Other Language / Version /Additional";
+constexpr std::string_view kTight = "Other Language / Version/Additional";
+
+constexpr std::array<CategoryLook, 11> kLooks = {{
+    {"Form2", kSpaced, 9.75, false, 588, 430, true, true},
+    {"Form3", kSpaced, 9.75, false, 623, 438, true, true},
+    {"Form4", kTight, 8.25, false, 646, 426, true, true},
+    {"Form5", kSpaced, 8.25, true, 620, 462, true, true},
+    {"Form6", kTight, 8.25, false, 627, 474, true, true},
+    {"Form7", kTight, 8.25, false, 609, 469, true, true},
+    {"Form8", kTight, 8.25, false, 631, 455, true, true},
+    {"Form9", kTight, 8.25, false, 608, 452, false, false},
+    {"Form10", kTight, 8.25, false, 639, 442, true, true},
+    {"Form11", kTight, 8.25, false, 627, 480, true, true},
+    {"Form12", kTight, 8.25, false, 592, 460, true, true},
+}};
+
+constexpr int kLabelWidth = 530;
+constexpr int kNarrowLabelWidth = 455; // the three long verses of the starry window
+constexpr QSize kButtonSize(153, 41);
+constexpr int kSideMargin = 24;
+constexpr int kBottomMargin = 12;
+constexpr int kTopMargin = 18;
+
+// A thin horizontal rule between two verses.
+class Rule : public QWidget
+{
+public:
+    Rule(int index, const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
+    {
+        setObjectName(QStringLiteral("Line1"));
+        setProperty("index", index);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter(this).fillRect(rect(), m_colour);
+    }
+
+private:
+    QColor m_colour;
+};
+
+} // namespace
+
+const CategoryLook* CategoryWindow::lookOf(QStringView window)
+{
+    for (const CategoryLook& look : kLooks) {
+        if (qs(look.window) == window)
+            return &look;
+    }
+    return nullptr;
+}
+
+CategoryWindow::CategoryWindow(Shell& shell, const CategoryEntry& entry, const CategoryLook& look)
+    : Form(shell, qs(entry.window), QSize(look.width, look.height), WindowFrame::FixedSingle),
+      m_entry(entry), m_look(look)
+{
+    if (look.icon)
+        setWindowIcon(Look::programIcon());
+
+    auto* picture = new Picture(QStringLiteral("Image1"),
+                                look.starryNight ? QStringLiteral(":/assets/category-stars.jpg")
+                                                 : QStringLiteral(":/assets/category-light.jpg"),
+                                client());
+    picture->setGeometry(client()->rect());
+
+    const QColor ink = look.starryNight ? Look::yellow() : QColor(Qt::black);
+    const int verses = entry.verseCount();
+    for (int i = 0; i < verses; ++i) {
+        auto* label = new QLabel(client());
+        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        label->setFont(Look::sansSerif(look.labelPoints, true));
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, ink);
+        label->setPalette(p);
+        // Until the load sets the verses a label shows its own name, never seen.
+        label->setText(label->objectName());
+        m_labels.append(label);
+    }
+    // A rule under every verse of the five-verse windows; only between the verses of
+    // the three-verse one.
+    const int rules = verses == 5 ? 5 : verses - 1;
+    for (int i = 0; i < rules; ++i)
+        m_lines.append(new Rule(i, ink, client()));
+
+    const QFont buttonFont = Look::sansSerif(8.25, look.boldButtons);
+    auto* notes = new CaptionButton(QStringLiteral("Command1"), client());
+    notes->setCaption(qs(look.notesCaption));
+    notes->setFont(buttonFont);
+    notes->setGeometry(QRect(QPoint(kSideMargin, look.height - kBottomMargin - kButtonSize.height()),
+                             kButtonSize));
+    connect(notes, &QPushButton::clicked, this, &CategoryWindow::Command1_Click);
+    auto* exit = new CaptionButton(QStringLiteral("Command3"), client());
+    exit->setCaption(QStringLiteral("Exit"));
+    exit->setFont(buttonFont);
+    exit->setGeometry(QRect(QPoint(look.width - kSideMargin - kButtonSize.width(),
+                                   look.height - kBottomMargin - kButtonSize.height()),
+                            kButtonSize));
+    connect(exit, &QPushButton::clicked, this, &CategoryWindow::Command3_Click);
+
+    // The notes launch leaves the folder it read and the file name here.
+    m_folder = new QLineEdit(client());
+    m_folder->setObjectName(QStringLiteral("Text1"));
+    m_folder->hide();
+    m_notesName = new QLineEdit(client());
+    m_notesName->setObjectName(QStringLiteral("Text2"));
+    m_notesName->hide();
+
+    if (entry.window == "Form2") {
+        QAction* help = menuBar()->addAction(QStringLiteral("Help"));
+        help->setObjectName(QStringLiteral("help"));
+        connect(help, &QAction::triggered, this, &CategoryWindow::help_Click);
+    }
+    setTabOrder(notes, exit);
+}
+
+void CategoryWindow::Form_Load()
+{
+    setWindowTitle(m_shell.captions().draw());
+    for (qsizetype i = 0; i < m_labels.size(); ++i)
+        m_labels[i]->setText(qs(m_entry.verses[std::size_t(i)]));
+    layOutVerses();
+}
+
+void CategoryWindow::layOutVerses()
+{
+    // Each verse gets the height its wrapped text needs; the room left over is shared
+    // out evenly, with a rule in the middle of the space below each verse.
+    const int width = m_look.starryNight ? kNarrowLabelWidth : kLabelWidth;
+    const int left = (m_look.width - width) / 2;
+    const int bottom = m_look.height - kBottomMargin - kButtonSize.height() - kTopMargin;
+    QList<int> heights;
+    int total = 0;
+    for (QLabel* label : std::as_const(m_labels)) {
+        heights.append(label->heightForWidth(width));
+        total += heights.last();
+    }
+    const int share = std::max(0, bottom - kTopMargin - total) / int(m_labels.size());
+    int top = kTopMargin;
+    for (qsizetype i = 0; i < m_labels.size(); ++i) {
+        m_labels[i]->setGeometry(left, top, width, heights[i]);
+        if (i < m_lines.size())
+            m_lines[i]->setGeometry(left, top + heights[i] + share / 2, width, 1);
+        top += heights[i] + share;
+    }
+}
+
+void CategoryWindow::Command1_Click()
+{
+    try {
+        const auto launch = m_shell.notes().launch(qs(m_entry.notesFile));
+        m_folder->setText(launch.folder);
+        m_notesName->setText(qs(m_entry.notesFile));
+    } catch (const FileError& error) {
+        Messages::report(this, error);
+    }
+}
+
+void CategoryWindow::Command3_Click()
+{
+    close();
+}
+
+void CategoryWindow::help_Click()
+{
+    m_shell.windows().open(QStringLiteral("subhelp"), this);
+}
+
+} // namespace Lumora
