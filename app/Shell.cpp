@@ -7,6 +7,8 @@
 #include "help/HelpPages.h"
 #include "help/HelpWindow.h"
 #include "settings/Opener.h"
+#include "slots/SlotTable.h"
+#include "slots/SlotWindow.h"
 
 #include <QGuiApplication>
 
@@ -43,6 +45,8 @@ Form* Shell::create(const QString& name)
         return new MainWindow(*this);
     if (const CategoryEntry* entry = Catalogue::byWindow(name))
         return new CategoryWindow(*this, *entry, *CategoryWindow::lookOf(name));
+    if (const SlotRow* row = SlotTable::byWindow(name))
+        return new SlotWindow(*this, *row, *SlotWindow::lookOf(row->slot));
     if (const HelpPage* page = HelpPages::byWindow(std::string_view(key.constData(), key.size())))
         return new HelpWindow(*this, *page);
     return nullptr;

@@ -43,6 +43,11 @@ Form* WindowRegistry::open(const QString& name, QWidget* opener)
         window->activateWindow();
         return window;
     }
+    return load(name, opener, nullptr);
+}
+
+Form* WindowRegistry::load(const QString& name, QWidget* opener, const QRect* geometry)
+{
     // A failure box below runs its own event loop; the program must not end inside it.
     Hold hold(*this);
     std::unique_ptr<Form> window(m_factory(name));
@@ -54,6 +59,8 @@ Form* WindowRegistry::open(const QString& name, QWidget* opener)
         Messages::report(opener, error);
         return nullptr;
     }
+    if (geometry)
+        window->setGeometry(*geometry);
     m_windows.insert(name, window.get());
     window->show();
     window->activateWindow();
@@ -64,9 +71,11 @@ Form* WindowRegistry::reload(Form* window)
 {
     Hold hold(*this);
     const QString name = window->objectName();
+    const QRect geometry = window->geometry();
     window->close();
     forget(window);
-    return open(name);
+    // The fresh window takes the place of the old one on the screen.
+    return load(name, nullptr, &geometry);
 }
 
 void WindowRegistry::forget(Form* window)

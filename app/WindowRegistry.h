@@ -33,8 +33,9 @@ public:
     Form* find(const QString& name) const;
     QStringList loaded() const;
 
-    // Unloads `window` now and opens a fresh one of the same name, which loads anew.
-    // The old window is deleted later, but from here on only the new one is known.
+    // Unloads `window` now and opens a fresh one of the same name in its place, which
+    // loads anew. The old window is deleted later, but from here on only the new one is
+    // known; a load that fails is reported and leaves no window of that name.
     Form* reload(Form* window);
 
     // Called by a window that is being closed: it is no longer loaded.
@@ -57,6 +58,7 @@ public:
     };
 
 private:
+    Form* load(const QString& name, QWidget* opener, const QRect* geometry);
     void endIfEmpty();
 
     Factory m_factory;

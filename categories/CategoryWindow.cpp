@@ -5,6 +5,7 @@
 #include "app/Look.h"
 #include "app/Messages.h"
 #include "app/Picture.h"
+#include "app/Rule.h"
 #include "app/Shell.h"
 #include "app/WindowRegistry.h"
 #include "settings/FileError.h"
@@ -13,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPainter>
 
 namespace Lumora {
 
@@ -54,27 +54,6 @@ constexpr QSize kButtonSize(153, 41);
 constexpr int kSideMargin = 24;
 constexpr int kBottomMargin = 12;
 constexpr int kTopMargin = 18;
-
-// A thin horizontal rule between two verses.
-class Rule : public QWidget
-{
-public:
-    Rule(int index, const QColor& colour, QWidget* parent) : QWidget(parent), m_colour(colour)
-    {
-        setObjectName(QStringLiteral("Line1"));
-        setProperty("index", index);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter(this).fillRect(rect(), m_colour);
-    }
-
-private:
-    QColor m_colour;
-};
 
 } // namespace
 

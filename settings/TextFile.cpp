@@ -143,16 +143,25 @@ void writeLines(const QString& path, const QStringList& lines, Encoding encoding
         bytes += "\r\n";
     }
 
+    writeBytes(path, bytes);
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
     if (FileError::isReadOnly(QFileInfo(path)))
         throw FileError(FileError::Kind::PermissionDenied, path,
                         QStringLiteral("The file is read-only. Nothing was written."));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw FileError::forWrite(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
+    // The explicit flush matters: a write that runs out of room fails only when the
+    // buffer is flushed, and commit() alone would rename the cut-off file into place.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        QString why = file.errorString();
+        if (why.isEmpty() || why == QLatin1String("Unknown error"))
+            why = QStringLiteral("The file could not be written whole; the disk may be full.");
         file.cancelWriting();
-        throw FileError::forWrite(path, why);
+        throw FileError::forWrite(path, why + QStringLiteral(" The old file was kept."));
     }
     if (!file.commit())
         throw FileError::forWrite(path, file.errorString());

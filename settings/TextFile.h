@@ -48,5 +48,8 @@ QStringList readLines(const QString& path, int count, Encoding encoding);
 // temporary file beside it that is renamed over the old one.
 void writeLines(const QString& path, const QStringList& lines, Encoding encoding);
 
+// Replaces the file whole with `bytes`, or leaves it untouched and throws FileError.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
 } // namespace TextFile
 } // namespace Lumora

@@ -6,17 +6,27 @@
 
 namespace Lumora::SlotVerseFile {
 
+QStringList read(const QString& dataFolder, int slot)
+{
+    return TextFile::readLines(dataFilePath(dataFolder, SlotTable::verseFile(slot)), kVerseCount,
+                               Encoding::Cp1252);
+}
+
 QStringList read(const SettingsFiles& settings, int slot)
 {
-    return TextFile::readLines(settings.dataFilePath(SlotTable::verseFile(slot)), kVerseCount,
-                               Encoding::Cp1252);
+    return read(settings.dataFolder(), slot);
+}
+
+void write(const QString& dataFolder, int slot, const QStringList& verses)
+{
+    Q_ASSERT(verses.size() == kVerseCount);
+    TextFile::writeLines(dataFilePath(dataFolder, SlotTable::verseFile(slot)), verses,
+                         Encoding::Cp1252);
 }
 
 void write(const SettingsFiles& settings, int slot, const QStringList& verses)
 {
-    Q_ASSERT(verses.size() == kVerseCount);
-    TextFile::writeLines(settings.dataFilePath(SlotTable::verseFile(slot)), verses,
-                         Encoding::Cp1252);
+    write(settings.dataFolder(), slot, verses);
 }
 
 } // namespace Lumora::SlotVerseFile

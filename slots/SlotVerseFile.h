@@ -12,12 +12,15 @@ namespace SlotVerseFile {
 
 inline constexpr int kVerseCount = 5;
 
-// Lines 1..5; a missing file or one of fewer lines throws FileError. Lines after the
-// fifth are not read.
+// Lines 1..5 of the slot's file in `dataFolder`; a missing file or one of fewer lines
+// throws FileError. Lines after the fifth are not read.
+QStringList read(const QString& dataFolder, int slot);
+// The same in the data folder that path.lmr names at this moment.
 QStringList read(const SettingsFiles& settings, int slot);
 
-// Replaces the file with exactly five lines, each ended by CR LF, or leaves it whole and
-// throws FileError.
+// Replaces the slot's file in `dataFolder` with exactly five lines, each ended by CR LF,
+// or leaves it whole and throws FileError.
+void write(const QString& dataFolder, int slot, const QStringList& verses);
 void write(const SettingsFiles& settings, int slot, const QStringList& verses);
 
 } // namespace SlotVerseFile

@@ -1,11 +1,13 @@
 // Opens the named windows of a real Lumora on an application folder, for looking at
-// them in an X server: show-windows APP_FOLDER [WINDOW[@X,Y] ...]
-// A window given without a place opens where the window system puts it.
+// them in an X server: show-windows APP_FOLDER [WINDOW[@X,Y][!BUTTON] ...]
+// A window given without a place opens where the window system puts it; !BUTTON
+// clicks that button of the window once it is open.
 #include "app/Look.h"
 #include "app/Shell.h"
 #include "app/WindowRegistry.h"
 #include "app/Form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 
 int main(int argc, char* argv[])
@@ -16,11 +18,16 @@ int main(int argc, char* argv[])
         return 2;
     Lumora::Shell shell(QString::fromLocal8Bit(argv[1]));
     for (int i = 2; i < argc; ++i) {
-        const QStringList parts = QString::fromLocal8Bit(argv[i]).split(u'@');
+        QStringList clicks = QString::fromLocal8Bit(argv[i]).split(u'!');
+        const QStringList parts = clicks.takeFirst().split(u'@');
         Lumora::Form* form = shell.windows().open(parts.first());
         if (form && parts.size() == 2) {
             const QStringList xy = parts[1].split(u',');
             form->move(xy.value(0).toInt(), xy.value(1).toInt());
+        }
+        for (const QString& button : std::as_const(clicks)) {
+            if (auto* b = form ? form->findChild<QAbstractButton*>(button) : nullptr)
+                b->click();
         }
     }
     return QApplication::exec();

@@ -5,6 +5,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Lumora;
 
 Q_DECLARE_METATYPE(Lumora::Encoding)
@@ -212,6 +215,10 @@ void TestTextFile::failedWriteLeavesOldFileWhole_data()
                                     << int(K::PermissionDenied);
     QTest::newRow("folder vanished") << QStringLiteral("vanished") << QStringList{"new"}
                                      << int(K::PathNotFound);
+    // Qt's save file renames a file cut short by a full disk into place unless the
+    // writer flushes and checks first.
+    QTest::newRow("disk full") << QStringLiteral("full") << QStringList(40, QStringLiteral("line"))
+                               << int(K::WriteFailed);
 }
 
 void TestTextFile::failedWriteLeavesOldFileWhole()
@@ -231,12 +238,23 @@ void TestTextFile::failedWriteLeavesOldFileWhole()
     if (setup == QLatin1String("vanished"))
         target = m_dir->filePath(QStringLiteral("gone/keep.txt"));
 
+    rlimit old{};
+    if (setup == QLatin1String("full")) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    int got = -1;
     try {
         TextFile::writeLines(target, lines, Encoding::Cp1252);
-        QFAIL("no error");
     } catch (const FileError& error) {
-        QCOMPARE(int(error.kind()), kind);
+        got = int(error.kind());
     }
+    if (setup == QLatin1String("full"))
+        setrlimit(RLIMIT_FSIZE, &old);
+    QCOMPARE(got, kind);
     QCOMPARE(bytesOf(path), before);
     // No temporary file is left behind.
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});

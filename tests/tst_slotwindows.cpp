@@ -1,0 +1,452 @@
+#include "AppFolder.h"
+#include "Driving.h"
+#include "MessageLog.h"
+#include "RecordingOpener.h"
+#include "app/Look.h"
+#include "app/Picture.h"
+#include "app/Shell.h"
+#include "app/WindowRegistry.h"
+#include "slots/SlotTable.h"
+#include "slots/SlotWindow.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Lumora;
+
+namespace {
+
+const QStringList kVerses{"Psa 23:1  The LORD is my shepherd; I shall not want.",
+                          "Psa 46:10  Be still, and know that I am God.", "  spaced  ", "",
+                          "Joh 11:35  Jesus wept."};
+
+QLabel* label(QWidget* w, int n)
+{
+    return w->findChild<QLabel*>(QStringLiteral("Label%1").arg(n));
+}
+
+QLineEdit* edit(QWidget* w, int n) // n = 3..7
+{
+    return w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(n));
+}
+
+QStringList editTexts(QWidget* w)
+{
+    QStringList texts;
+    for (int n = 3; n <= 7; ++n)
+        texts.append(edit(w, n)->text());
+    return texts;
+}
+
+// Types `text` at the cursor, any character, as a keyboard would deliver it.
+void type(QWidget* box, const QString& text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void typeVerses(QWidget* w, const QStringList& verses)
+{
+    for (int i = 0; i < 5; ++i) {
+        QLineEdit* box = edit(w, i + 3);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        type(box, verses[i]);
+    }
+}
+
+} // namespace
+
+class TestSlotWindows : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void showsTheFiveVersesInYellowOnTheBoard_data();
+    void showsTheFiveVersesInYellowOnTheBoard();
+    void editModeShowsTheBoxesWithTheVerses();
+    void confirmSavesReopensAndShowsTheFile();
+    void confirmWithoutEditingNormalisesTheFile();
+    void confirmKeepsTheProgramRunningAlone();
+    void exitForgetsUnconfirmedEdits();
+    void failedSaveKeepsTheWindowAndTheTyping_data();
+    void failedSaveKeepsTheWindowAndTheTyping();
+    void unreadableVerseFileKeepsTheWindowClosed_data();
+    void unreadableVerseFileKeepsTheWindowClosed();
+    void longVersesGrowOnlyWhereTheyMay();
+    void editBoxesTakeAnyLengthOnOneLine();
+    void slotButtonBringsAnEditingWindowForward();
+    void dataFolderChangedWhileOpenIsUsedNext();
+    void helpIsOneWindowForAllSlots();
+
+private:
+    SlotWindow* open(int slot)
+    {
+        return qobject_cast<SlotWindow*>(
+            m_shell->windows().open(qs(SlotTable::bySlot(slot)->window)));
+    }
+
+    std::unique_ptr<AppFolder> m_app;
+    RecordingOpener* m_opener = nullptr;
+    std::unique_ptr<Shell> m_shell;
+};
+
+void TestSlotWindows::initTestCase()
+{
+    Look::apply(*qApp);
+}
+
+void TestSlotWindows::init()
+{
+    m_app = std::make_unique<AppFolder>();
+    m_app->writeNumberedCaptions(23);
+    for (int slot = 2; slot <= 15; ++slot)
+        m_app->write(SlotTable::verseFile(slot), crlf(kVerses));
+    auto opener = std::make_unique<RecordingOpener>();
+    m_opener = opener.get();
+    m_shell = std::make_unique<Shell>(m_app->path(), std::move(opener));
+}
+
+void TestSlotWindows::cleanup()
+{
+    m_shell.reset();
+    QTRY_VERIFY(visibleWindows().isEmpty());
+}
+
+void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<bool>("icon");
+    QTest::newRow("Formc2") << 2 << QSize(9255, 6975) / 15 << true;
+    QTest::newRow("Formc3") << 3 << QSize(9360, 6690) / 15 << false;
+    QTest::newRow("Formc7") << 7 << QSize(8805, 6855) / 15 << false;
+    QTest::newRow("Formc9") << 9 << QSize(9165, 6600) / 15 << false;
+    QTest::newRow("Formc12") << 12 << QSize(9450, 6900) / 15 << false;
+    QTest::newRow("Formc15") << 15 << QSize(9450, 6675) / 15 << false;
+}
+
+void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
+{
+    QFETCH(int, slot);
+    QFETCH(QSize, client);
+    QFETCH(bool, icon);
+    m_app->write(SlotTable::verseFile(slot),
+                 crlf({"<b>bold?</b> &amp;", "two", "three", "four", "five"}));
+    SlotWindow* w = open(slot);
+    QVERIFY(w);
+    QCOMPARE(w->client()->size(), client);
+    QCOMPARE(!w->windowIcon().isNull(), icon);
+    QCOMPARE(w->minimumSize(), w->maximumSize());
+    QVERIFY(!w->isEditing());
+    QCOMPARE(label(w, 1)->text(), QStringLiteral("<b>bold?</b> &amp;"));
+    for (int n = 1; n <= 5; ++n) {
+        QCOMPARE(label(w, n)->textFormat(), Qt::PlainText);
+        QCOMPARE(label(w, n)->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+        QVERIFY(label(w, n)->font().bold());
+        QVERIFY(label(w, n)->isVisible());
+        QVERIFY(!edit(w, n + 2)->isVisible());
+    }
+    QCOMPARE(label(w, 5)->text(), QStringLiteral("five"));
+    auto* board = w->findChild<Picture*>(QStringLiteral("Image1"));
+    QCOMPARE(board->pixmap().size(), QSize(575, 350));
+    QCOMPARE(board->geometry(), w->client()->rect());
+    // The title is a caption, never the slot name.
+    QVERIFY(w->windowTitle().startsWith(QLatin1String("Caption ")));
+    const QStringList captions{"Other Language / Version/Additional", "Enter/Modify Verses",
+                               "Confirm Changes", "Help", "Exit"};
+    const QStringList names{"Command1", "Command4", "Command2", "Command5", "Command3"};
+    int left = -1;
+    for (int i = 0; i < 5; ++i) {
+        CaptionButton* b = buttonOf(w, names[i]);
+        QCOMPARE(b->caption(), captions[i]);
+        QVERIFY(b->x() > left);
+        left = b->geometry().right();
+        QVERIFY(w->client()->rect().contains(b->geometry()));
+        const QRect needed = QFontMetrics(b->font()).boundingRect(
+            b->captionRect(), CaptionButton::kCaptionFlags, b->caption());
+        QVERIFY2(b->captionRect().contains(needed), qPrintable(names[i]));
+    }
+}
+
+void TestSlotWindows::editModeShowsTheBoxesWithTheVerses()
+{
+    SlotWindow* w = open(4);
+    click(w, QStringLiteral("Command4"));
+    QVERIFY(w->isEditing());
+    QCOMPARE(editTexts(w), kVerses);
+    for (int n = 1; n <= 5; ++n) {
+        QVERIFY(!label(w, n)->isVisible());
+        QVERIFY(edit(w, n + 2)->isVisible());
+    }
+    QTest::keyClick(edit(w, 3), Qt::Key_End);
+    type(edit(w, 3), QStringLiteral(" more"));
+    click(w, QStringLiteral("Command4"));
+    QVERIFY(w->isEditing());
+    QCOMPARE(edit(w, 3)->text(), kVerses[0] + QStringLiteral(" more"));
+}
+
+void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
+{
+    MessageLog messages;
+    QPointer<SlotWindow> w = open(6);
+    const SettingsFiles settings(m_app->path());
+    RandomCaption shadow(settings);
+    shadow.draw();
+    const QString secondTitle = shadow.draw();
+
+    click(w, QStringLiteral("Command4"));
+    const QStringList typed{"Caf\u00E9 \u201Cquoted\u201D", "  two  ", "", "four", "five \u2013 end"};
+    typeVerses(w, typed);
+    click(w, QStringLiteral("Command2"));
+
+    QCOMPARE(messages.texts(), QStringList{"Verses have been saved to screen display"});
+    QCOMPARE(m_app->read(QStringLiteral("c0006.dat")),
+             QByteArray("Caf\xe9 \x93quoted\x94\r\n  two  \r\n\r\nfour\r\nfive \x96 end\r\n"));
+    auto* fresh = qobject_cast<SlotWindow*>(m_shell->windows().find(QStringLiteral("Formc6")));
+    QVERIFY(fresh);
+    QVERIFY(fresh != w.data());
+    QVERIFY(!fresh->isEditing());
+    QCOMPARE(fresh->windowTitle(), secondTitle);
+    for (int n = 1; n <= 5; ++n)
+        QCOMPARE(label(fresh, n)->text(), typed[n - 1]);
+    QTRY_VERIFY(w.isNull());
+    QCOMPARE(visibleWindows(), QStringList{"Formc6"});
+}
+
+void TestSlotWindows::confirmWithoutEditingNormalisesTheFile()
+{
+    MessageLog messages;
+    m_app->write(QStringLiteral("c0010.dat"),
+                 QByteArray("one\r\ntwo\rthree\r\nfour\r\nfive\r\nsix\r\nseven"));
+    SlotWindow* w = open(10);
+    click(w, QStringLiteral("Command2"));
+    QCOMPARE(m_app->read(QStringLiteral("c0010.dat")),
+             QByteArray("one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n"));
+}
+
+void TestSlotWindows::confirmKeepsTheProgramRunningAlone()
+{
+    MessageLog messages;
+    SlotWindow* w = open(13);
+    QVERIFY(!endsProgram([&] { click(w, QStringLiteral("Command2")); }, 300));
+    QCOMPARE(visibleWindows(), QStringList{"Formc13"});
+    QCOMPARE(messages.texts().size(), 1);
+}
+
+void TestSlotWindows::exitForgetsUnconfirmedEdits()
+{
+    SlotWindow* w = open(8);
+    click(w, QStringLiteral("Command4"));
+    typeVerses(w, QStringList(5, QStringLiteral("lost")));
+    click(w, QStringLiteral("Command3"));
+    QTRY_VERIFY(!visibleWindow(QStringLiteral("Formc8")));
+    QCOMPARE(m_app->read(QStringLiteral("c0008.dat")), crlf(kVerses));
+    SlotWindow* again = open(8);
+    QCOMPARE(label(again, 1)->text(), kVerses[0]);
+    QVERIFY(!again->isEditing());
+}
+
+void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("data folder gone") << "gone" << "Path not found";
+    QTest::newRow("read-only file") << "readonly" << "Permission denied";
+    QTest::newRow("character outside Windows-1252") << "unencodable" << "Character not allowed";
+    QTest::newRow("path.lmr missing") << "nopointer" << "File not found";
+    QTest::newRow("disk full") << "full" << "Could not write the file";
+}
+
+void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, kind);
+    MessageLog messages;
+    SlotWindow* w = open(11);
+    click(w, QStringLiteral("Command4"));
+    QStringList typed{"new one", "new two", "new three", "new four", "new five"};
+    if (fault == QLatin1String("unencodable"))
+        typed[2] = QStringLiteral("\u05E9\u05DC\u05D5\u05DD peace");
+    if (fault == QLatin1String("full"))
+        typed[4] = QString(4000, u'x');
+    typeVerses(w, typed);
+    const QByteArray before = m_app->read(QStringLiteral("c0011.dat"));
+
+    if (fault == QLatin1String("gone"))
+        m_app->setDataFolder(m_app->file(QStringLiteral("gone")));
+    else if (fault == QLatin1String("readonly"))
+        QFile::setPermissions(m_app->file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
+    else if (fault == QLatin1String("nopointer"))
+        QFile::remove(m_app->file(QStringLiteral("path.lmr")));
+
+    rlimit old{};
+    if (fault == QLatin1String("full")) {
+        // No file may grow past 1 KiB: the save runs out of room half-way.
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 1024;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    click(w, QStringLiteral("Command2"));
+    if (fault == QLatin1String("full"))
+        setrlimit(RLIMIT_FSIZE, &old);
+
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY2(messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(messages.last()));
+    if (fault == QLatin1String("unencodable"))
+        QVERIFY(messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
+    QCOMPARE(m_shell->windows().find(QStringLiteral("Formc11")), w);
+    QVERIFY(w->isVisible());
+    QVERIFY(w->isEditing());
+    QCOMPARE(editTexts(w), typed);
+    if (fault != QLatin1String("nopointer"))
+        QCOMPARE(m_app->read(QStringLiteral("c0011.dat")), before);
+    QCOMPARE(QDir(m_app->path()).entryList({"*.dat*"}, QDir::Files | QDir::Hidden).size(), 14);
+}
+
+void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed_data()
+{
+    QTest::addColumn<bool>("remove");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("missing") << true << QByteArray() << "File not found";
+    QTest::newRow("four lines") << false << crlf({"1", "2", "3", "4"}) << "Input past end of file";
+    QTest::newRow("LF endings") << false << QByteArray("1\n2\n3\n4\n5\n") << "Input past end of file";
+}
+
+void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed()
+{
+    QFETCH(bool, remove);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, kind);
+    MessageLog messages;
+    QVERIFY(m_shell->start());
+    if (remove)
+        QFile::remove(m_app->file(QStringLiteral("c0014.dat")));
+    else
+        m_app->write(QStringLiteral("c0014.dat"), bytes);
+    click(m_shell->windows().find(QStringLiteral("Main")), QStringLiteral("Command19"));
+    QCOMPARE(messages.texts(), QStringList{kind + QStringLiteral(": ") +
+                                           m_app->file(QStringLiteral("c0014.dat"))});
+    QCOMPARE(visibleWindows(), QStringList{"Main"});
+    // Reading never creates the file.
+    QCOMPARE(QFile::exists(m_app->file(QStringLiteral("c0014.dat"))), !remove);
+}
+
+void TestSlotWindows::longVersesGrowOnlyWhereTheyMay()
+{
+    const QString longVerse = QStringLiteral("Psa 119:105  Thy word is a lamp unto my feet, and a "
+                                             "light unto my path. ")
+                                  .repeated(6);
+    m_app->write(QStringLiteral("c0005.dat"),
+                 crlf({longVerse, longVerse, longVerse, longVerse, longVerse}));
+    SlotWindow* w = open(5);
+    QVERIFY(QTest::qWaitForWindowExposed(w));
+    const int buttonTop = buttonOf(w, QStringLiteral("Command1"))->y();
+    // Verses 1, 2 and 5 keep their boxes; 3 and 4 grow until the button row.
+    QCOMPARE(label(w, 1)->height(), 33);
+    QCOMPARE(label(w, 2)->height(), 33);
+    QVERIFY(label(w, 3)->height() >= label(w, 3)->heightForWidth(label(w, 3)->width()));
+    QVERIFY(label(w, 3)->height() > 60);
+    for (int n = 1; n <= 5; ++n) {
+        QVERIFY(label(w, n)->geometry().bottom() < buttonTop);
+        for (int m = n + 1; m <= 5; ++m) {
+            if (label(w, n)->height() > 0 && label(w, m)->height() > 0)
+                QVERIFY(!label(w, n)->geometry().intersects(label(w, m)->geometry()));
+        }
+    }
+    QVERIFY(label(w, 5)->height() <= 65);
+
+    // A short verse in the growing rows keeps the design.
+    m_app->write(QStringLiteral("c0006.dat"), crlf({"a", "b", "c", "d", "e"}));
+    SlotWindow* small = open(6);
+    QCOMPARE(label(small, 3)->height(), 29);
+    QCOMPARE(label(small, 5)->geometry().top(), 276);
+}
+
+void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()
+{
+    MessageLog messages;
+    SlotWindow* w = open(3);
+    click(w, QStringLiteral("Command4"));
+    QLineEdit* box = edit(w, 4);
+    box->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("first line\nsecond\r\nthird"));
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("first line second  third"));
+
+    QLineEdit* big = edit(w, 7);
+    const QString huge(40000, u'v');
+    big->selectAll();
+    QApplication::clipboard()->setText(huge);
+    QTest::keyClick(big, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(big->text().size(), 40000);
+    click(w, QStringLiteral("Command2"));
+    const QByteArray saved = m_app->read(QStringLiteral("c0003.dat"));
+    QCOMPARE(saved.count("\r\n"), 5);
+    QVERIFY(saved.endsWith(huge.toLatin1() + "\r\n"));
+    QVERIFY(saved.contains("first line second  third\r\n"));
+}
+
+void TestSlotWindows::slotButtonBringsAnEditingWindowForward()
+{
+    QVERIFY(m_shell->start());
+    Form* main = m_shell->windows().find(QStringLiteral("Main"));
+    click(main, QStringLiteral("Command17")); // slot 7
+    auto* w = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc7")));
+    QVERIFY(w);
+    const QString title = w->windowTitle();
+    click(w, QStringLiteral("Command4"));
+    QTest::keyClick(edit(w, 5), Qt::Key_End);
+    type(edit(w, 5), QStringLiteral("typing"));
+    click(main, QStringLiteral("Command17"));
+    QCOMPARE(visibleWindow(QStringLiteral("Formc7")), w);
+    QVERIFY(w->isEditing());
+    QCOMPARE(edit(w, 5)->text(), kVerses[2] + QStringLiteral("typing"));
+    QCOMPARE(w->windowTitle(), title);
+}
+
+void TestSlotWindows::dataFolderChangedWhileOpenIsUsedNext()
+{
+    MessageLog messages;
+    SlotWindow* w = open(2);
+    AppFolder other;
+    m_app->setDataFolder(other.path());
+    click(w, QStringLiteral("Command1"));
+    QCOMPARE(m_opener->opened, QStringList{other.file(QStringLiteral("c0002.txt"))});
+    click(w, QStringLiteral("Command4"));
+    typeVerses(w, {"n1", "n2", "n3", "n4", "n5"});
+    click(w, QStringLiteral("Command2"));
+    QCOMPARE(other.read(QStringLiteral("c0002.dat")), crlf({"n1", "n2", "n3", "n4", "n5"}));
+    QCOMPARE(m_app->read(QStringLiteral("c0002.dat")), crlf(kVerses));
+    auto* fresh = m_shell->windows().find(QStringLiteral("Formc2"));
+    QCOMPARE(label(fresh, 1)->text(), QStringLiteral("n1"));
+    QCOMPARE(fresh->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), other.path());
+}
+
+void TestSlotWindows::helpIsOneWindowForAllSlots()
+{
+    SlotWindow* first = open(2);
+    SlotWindow* second = open(15);
+    click(first, QStringLiteral("Command5"));
+    Form* help = visibleWindow(QStringLiteral("help"));
+    QVERIFY(help);
+    const QString title = help->windowTitle();
+    click(second, QStringLiteral("Command5"));
+    QCOMPARE(visibleWindow(QStringLiteral("help")), help);
+    QCOMPARE(help->windowTitle(), title);
+    QVERIFY(first->isVisible() && second->isVisible());
+}
+
+QTEST_MAIN(TestSlotWindows)
+#include "tst_slotwindows.moc"
