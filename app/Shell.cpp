@@ -3,6 +3,7 @@
 #include "MainWindow.h"
 #include "WindowRegistry.h"
 #include "categories/Catalogue.h"
+#include "config/ConfigureWindow.h"
 #include "categories/CategoryWindow.h"
 #include "help/HelpPages.h"
 #include "help/HelpWindow.h"
@@ -43,6 +44,8 @@ Form* Shell::create(const QString& name)
     const QByteArray key = name.toLatin1();
     if (name == QLatin1String("Main"))
         return new MainWindow(*this);
+    if (name == QLatin1String("Configure"))
+        return new ConfigureWindow(*this);
     if (const CategoryEntry* entry = Catalogue::byWindow(name))
         return new CategoryWindow(*this, *entry, *CategoryWindow::lookOf(name));
     if (const SlotRow* row = SlotTable::byWindow(name))

@@ -43,10 +43,11 @@ Form* WindowRegistry::open(const QString& name, QWidget* opener)
         window->activateWindow();
         return window;
     }
-    return load(name, opener, nullptr);
+    Hold hold(*this);
+    return present(load(name, opener), nullptr);
 }
 
-Form* WindowRegistry::load(const QString& name, QWidget* opener, const QRect* geometry)
+std::unique_ptr<Form> WindowRegistry::load(const QString& name, QWidget* opener)
 {
     // A failure box below runs its own event loop; the program must not end inside it.
     Hold hold(*this);
@@ -59,23 +60,40 @@ Form* WindowRegistry::load(const QString& name, QWidget* opener, const QRect* ge
         Messages::report(opener, error);
         return nullptr;
     }
+    return window;
+}
+
+Form* WindowRegistry::present(std::unique_ptr<Form> window, const QRect* geometry)
+{
+    if (!window)
+        return nullptr;
     if (geometry)
         window->setGeometry(*geometry);
-    m_windows.insert(name, window.get());
+    m_windows.insert(window->objectName(), window.get());
     window->show();
     window->activateWindow();
     return window.release();
 }
 
-Form* WindowRegistry::reload(Form* window)
+Form* WindowRegistry::replace(const QString& name, const QList<Form*>& closing, QWidget* opener,
+                              const QRect* geometry)
 {
     Hold hold(*this);
-    const QString name = window->objectName();
+    std::unique_ptr<Form> fresh = load(name, opener);
+    if (!fresh)
+        return nullptr;
+    for (Form* window : closing) {
+        window->close();
+        forget(window);
+    }
+    Q_ASSERT(!find(name));
+    return present(std::move(fresh), geometry);
+}
+
+Form* WindowRegistry::reload(Form* window)
+{
     const QRect geometry = window->geometry();
-    window->close();
-    forget(window);
-    // The fresh window takes the place of the old one on the screen.
-    return load(name, nullptr, &geometry);
+    return replace(window->objectName(), {window}, window, &geometry);
 }
 
 void WindowRegistry::forget(Form* window)

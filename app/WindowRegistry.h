@@ -5,6 +5,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 namespace Lumora {
 
@@ -33,9 +34,14 @@ public:
     Form* find(const QString& name) const;
     QStringList loaded() const;
 
-    // Unloads `window` now and opens a fresh one of the same name in its place, which
-    // loads anew. The old window is deleted later, but from here on only the new one is
-    // known; a load that fails is reported and leaves no window of that name.
+    // Loads a fresh window `name`; once its load has succeeded, unloads the windows in
+    // `closing` (the old window of that name among them) and shows the fresh one, at
+    // `geometry` if given. Unloaded windows are deleted later, but from then on only the
+    // fresh one is known. A load that fails is reported over `opener` and unloads
+    // nothing.
+    Form* replace(const QString& name, const QList<Form*>& closing, QWidget* opener,
+                  const QRect* geometry = nullptr);
+    // Replaces `window` by a fresh one of the same name in the same place.
     Form* reload(Form* window);
 
     // Called by a window that is being closed: it is no longer loaded.
@@ -58,7 +64,8 @@ public:
     };
 
 private:
-    Form* load(const QString& name, QWidget* opener, const QRect* geometry);
+    std::unique_ptr<Form> load(const QString& name, QWidget* opener);
+    Form* present(std::unique_ptr<Form> window, const QRect* geometry);
     void endIfEmpty();
 
     Factory m_factory;

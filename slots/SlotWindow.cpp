@@ -5,6 +5,7 @@
 #include "app/CaptionButton.h"
 #include "app/Look.h"
 #include "app/Messages.h"
+#include "app/OneLineEdit.h"
 #include "app/Picture.h"
 #include "app/Rule.h"
 #include "app/Shell.h"
@@ -13,8 +14,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-
-#include <limits>
 
 namespace Lumora {
 
@@ -74,16 +73,6 @@ constexpr int kButtonHeight = 41;
 constexpr int kButtonGap = 8;
 constexpr int kBottomMargin = 16;
 
-// A line break in a verse would split it into two lines of the file.
-QString oneLine(QString text)
-{
-    for (QChar& c : text) {
-        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u' ';
-    }
-    return text;
-}
-
 } // namespace
 
 const SlotLook* SlotWindow::lookOf(int slot)
@@ -117,21 +106,10 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
         label->setText(label->objectName());
         m_labels.append(label);
 
-        auto* edit = new QLineEdit(client());
-        edit->setObjectName(QStringLiteral("Text%1").arg(i + 3));
-        edit->setMaxLength(std::numeric_limits<int>::max());
+        auto* edit = new OneLineEdit(QStringLiteral("Text%1").arg(i + 3), client());
         edit->setGeometry(verseLeft, kVerseTops[std::size_t(i)], kVerseWidth,
                           kEditHeights[std::size_t(i)]);
         edit->setText(edit->objectName());
-        // Typed or pasted line breaks become spaces, so a save always writes five lines.
-        connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-            const QString fixed = oneLine(text);
-            if (fixed != text) {
-                const int cursor = edit->cursorPosition();
-                edit->setText(fixed);
-                edit->setCursorPosition(cursor);
-            }
-        });
         m_edits.append(edit);
     }
     for (int i = 0; i < 5; ++i)
@@ -234,7 +212,7 @@ void SlotWindow::Command2_Click()
 {
     QStringList verses;
     for (QLineEdit* edit : std::as_const(m_edits))
-        verses.append(oneLine(edit->text()));
+        verses.append(OneLineEdit::oneLine(edit->text()));
     try {
         m_folder->setText(m_shell.settings().dataFolder());
         SlotVerseFile::write(m_folder->text(), m_row.slot, verses);

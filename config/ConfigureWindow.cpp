@@ -1,0 +1,293 @@
+#include "ConfigureWindow.h"
+
+#include "FolderList.h"
+#include "Relocation.h"
+#include "Volumes.h"
+#include "app/CaptionButton.h"
+#include "app/Look.h"
+#include "app/Messages.h"
+#include "app/OneLineEdit.h"
+#include "app/Picture.h"
+#include "app/Shell.h"
+#include "app/WindowRegistry.h"
+#include "settings/Cp1252.h"
+#include "settings/FileError.h"
+#include "slots/SlotTable.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+
+namespace Lumora {
+
+namespace {
+
+constexpr QSize kClientSize(584, 365);
+
+// The slot-name boxes stand as the slot buttons of the main window do.
+struct NameBox {
+    int slot;
+    QPoint position;
+};
+constexpr std::array<NameBox, 14> kNameBoxes = {{
+    {2, {48, 112}},  {3, {136, 112}}, {9, {336, 112}}, {10, {424, 112}}, {4, {48, 152}},
+    {11, {424, 152}}, {5, {48, 192}},  {12, {424, 192}}, {6, {48, 232}},  {13, {424, 232}},
+    {7, {48, 272}},  {8, {136, 272}}, {15, {336, 272}}, {14, {424, 272}},
+}};
+constexpr QSize kNameBoxSize(89, 41);
+
+const QString kFailed = QStringLiteral(
+    "Files not copied.  Please make sure (Set data path first and ) data folder is not the same "
+    "as application folder.  Default folder is your data folder");
+
+// The nearest folder above `path` that still exists, or the home folder.
+QString nearestExisting(const QString& path)
+{
+    if (!path.isEmpty() && QFileInfo(path).isAbsolute()) {
+        for (QString up = QDir::cleanPath(path); !up.isEmpty();) {
+            if (QFileInfo(up).isDir())
+                return up;
+            const QString parent = QFileInfo(up).path();
+            if (parent == up)
+                break;
+            up = parent;
+        }
+    }
+    return QDir::homePath();
+}
+
+} // namespace
+
+ConfigureWindow::ConfigureWindow(Shell& shell)
+    : Form(shell, QStringLiteral("Configure"), kClientSize, WindowFrame::FixedSingle)
+{
+    setWindowIcon(Look::programIcon());
+    // The picture is a little narrower than the window; the dark of its frame fills the rest.
+    QPalette dark = client()->palette();
+    dark.setColor(QPalette::Window, QColor(40, 28, 18));
+    client()->setPalette(dark);
+    client()->setAutoFillBackground(true);
+    auto* picture = new Picture(QStringLiteral("Image1"),
+                                QStringLiteral(":/assets/main-background.jpg"), client());
+    picture->setGeometry(0, 0, 580, 385);
+
+    auto* heading = new QLabel(client());
+    heading->setObjectName(QStringLiteral("Label2"));
+    heading->setTextFormat(Qt::PlainText);
+    heading->setWordWrap(true);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setFont(Look::engravers(9.75, true));
+    heading->setText(QStringLiteral("CONFIGURATION - Please enter Catagory / Header name to set it up"));
+    heading->setGeometry(160, 48, 265, 49);
+
+    m_folder = new QLineEdit(client());
+    m_folder->setObjectName(QStringLiteral("Text1"));
+    m_folder->setGeometry(480, 64, 57, 25);
+    m_folder->hide();
+
+    for (const SlotRow& row : SlotTable::kRows) {
+        auto* box = new OneLineEdit(qs(row.nameBox), client());
+        for (const NameBox& place : kNameBoxes) {
+            if (place.slot == row.slot)
+                box->setGeometry(QRect(place.position, kNameBoxSize));
+        }
+        QPalette p = box->palette();
+        p.setColor(QPalette::Base, Look::yellow());
+        p.setColor(QPalette::Text, Qt::black);
+        box->setPalette(p);
+        box->setFont(Look::sansSerif(8.25));
+        m_names.append(box);
+    }
+
+    m_dir = new FolderList(QStringLiteral("Dir1"), client());
+    m_dir->setGeometry(136, 152, 201, 66);
+    QPalette red = m_dir->palette();
+    red.setColor(QPalette::Base, Look::red());
+    red.setColor(QPalette::Text, Qt::black);
+    m_dir->setPalette(red);
+
+    m_drive = new QComboBox(client());
+    m_drive->setObjectName(QStringLiteral("Drive1"));
+    m_drive->setGeometry(336, 152, 89, 21);
+    for (const Volumes::Volume& volume : Volumes::mounted())
+        m_drive->addItem(volume.name, volume.rootPath);
+    // Wide names still show whole in the open list.
+    m_drive->view()->setMinimumWidth(m_drive->view()->sizeHintForColumn(0) + 8);
+    connect(m_drive, &QComboBox::activated, this, &ConfigureWindow::Drive1_Change);
+
+    const auto button = [this](const char* name, const QString& caption, QRect geometry,
+                               const QFont& font, void (ConfigureWindow::*slot)()) {
+        auto* b = new CaptionButton(QLatin1String(name), client());
+        b->setCaption(caption);
+        b->setGeometry(geometry);
+        b->setFont(font);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    auto* confirm = button("Command1", QStringLiteral("Confirm Data and  Header"),
+                           QRect(336, 176, 89, 97), Look::sansSerif(8.25, true),
+                           &ConfigureWindow::Command1_Click);
+    auto* exit = button("Command2", QStringLiteral("EXIT"), QRect(224, 272, 113, 41),
+                        Look::sansSerif(9.75, true), &ConfigureWindow::Command2_Click);
+    auto* copy = button("Command3", QStringLiteral("Copy Original Data to New data path"),
+                        QRect(136, 216, 201, 57), Look::arialNarrow(8.25, true),
+                        &ConfigureWindow::Command3_Click);
+    auto* help = button("Command4", QStringLiteral("HELP"), QRect(224, 112, 113, 41),
+                        Look::sansSerif(8.25, true), &ConfigureWindow::Command4_Click);
+
+    QMenu* menu = menuBar()->addMenu(QStringLiteral("Help"));
+    menu->setObjectName(QStringLiteral("help"));
+    QAction* cdh = menu->addAction(QStringLiteral("Confirm Data and Header"));
+    cdh->setObjectName(QStringLiteral("CDH"));
+    connect(cdh, &QAction::triggered, this, &ConfigureWindow::CDH_Click);
+    QAction* codndp = menu->addAction(QStringLiteral("Copy Orignal data New Data Path"));
+    codndp->setObjectName(QStringLiteral("codndp"));
+    // The same copy as the button, with its question first.
+    connect(codndp, &QAction::triggered, this, &ConfigureWindow::Command3_Click);
+
+    QList<QWidget*> order{m_dir, m_drive, confirm, exit};
+    for (OneLineEdit* box : std::as_const(m_names))
+        order.append(box);
+    order << copy << help;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    m_dir->setFocus();
+}
+
+void ConfigureWindow::Form_Load()
+{
+    setWindowTitle(m_shell.captions().draw());
+    startFolderList();
+    const QStringList names = m_shell.settings().slotNames();
+    for (qsizetype i = 0; i < m_names.size(); ++i) {
+        m_names[i]->setText(names[i]);
+        m_names[i]->setCursorPosition(0);
+        if (SettingsFiles::isNamed(names[i])) {
+            QFont bold = m_names[i]->font();
+            bold.setBold(true);
+            m_names[i]->setFont(bold);
+        }
+    }
+    const int drive = Volumes::volumeOf(
+        [this] {
+            QList<Volumes::Volume> volumes;
+            for (int i = 0; i < m_drive->count(); ++i)
+                volumes.append({m_drive->itemData(i).toString(), m_drive->itemText(i)});
+            return volumes;
+        }(),
+        m_shell.settings().appFolder());
+    m_drive->setCurrentIndex(std::max(drive, 0));
+}
+
+void ConfigureWindow::startFolderList()
+{
+    // This window is where a broken data folder is mended, so it opens whatever
+    // path.lmr says: at the nearest folder that exists, after saying what is wrong.
+    QString stored;
+    QString problem;
+    try {
+        stored = m_shell.settings().dataFolder();
+        m_folder->setText(stored);
+        if (stored.isEmpty())
+            problem = QStringLiteral("No data folder is set in %1.")
+                          .arg(QDir::toNativeSeparators(m_shell.settings().dataFolderPath()));
+        else
+            m_dir->setCurrentFolder(stored);
+    } catch (const FileError& error) {
+        problem = error.message();
+    }
+    if (problem.isEmpty())
+        return;
+    const QString start = nearestExisting(stored);
+    Messages::inform(this, problem + QStringLiteral("\n\nThe folder list starts at %1 instead. "
+                                                    "Choose the data folder and confirm it.")
+                                         .arg(QDir::toNativeSeparators(start)));
+    m_dir->setCurrentFolder(start);
+}
+
+void ConfigureWindow::Drive1_Change(int index)
+{
+    try {
+        m_dir->setCurrentFolder(m_drive->itemData(index).toString());
+    } catch (const FileError& error) {
+        Messages::report(this, error);
+    }
+}
+
+void ConfigureWindow::Command1_Click()
+{
+    QStringList names;
+    for (OneLineEdit* box : std::as_const(m_names))
+        names.append(OneLineEdit::oneLine(box->text()));
+    try {
+        // A name the code page cannot hold is refused before either file is touched.
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (const auto bad = Cp1252::firstUnencodable(names[i]))
+                throw FileError(
+                    FileError::Kind::NotEncodable, m_shell.settings().slotNamesPath(),
+                    QStringLiteral("The name \u201C%1\u201D of slot %2 contains the character %3, "
+                                   "which a Windows-1252 text file cannot hold. Nothing was "
+                                   "written; please replace it and confirm again.")
+                        .arg(names[i])
+                        .arg(SlotTable::kRows[std::size_t(i)].slot)
+                        .arg(Cp1252::describe(*bad)));
+        }
+        const QString folder = m_dir->currentFolder();
+        m_shell.settings().writeDataFolder(folder);
+        m_folder->setText(folder);
+        m_shell.settings().writeSlotNames(names);
+    } catch (const FileError& error) {
+        Messages::report(this, error);
+        return;
+    }
+    Messages::inform(this, QStringLiteral("All header info have been set & Data path changed to ") +
+                               m_folder->text());
+}
+
+void ConfigureWindow::Command2_Click()
+{
+    // The main window is loaded anew first; only when that succeeds do this window and
+    // the old main window go. Should it fail, this window stays for the mending.
+    QList<Form*> closing{this};
+    if (Form* main = m_shell.windows().find(QStringLiteral("Main")))
+        closing.append(main);
+    m_shell.windows().replace(QStringLiteral("Main"), closing, this);
+}
+
+void ConfigureWindow::Command3_Click()
+{
+    if (!Messages::ask(this, QStringLiteral("Do this once and only you want to copy data to other location"))) {
+        Messages::inform(this, kFailed);
+        return;
+    }
+    const Relocation::Result result = Relocation::run(m_shell.settings().appFolder());
+    if (!result.dataFolder.isEmpty() || result.outcome != Relocation::Result::Outcome::Failed)
+        m_folder->setText(result.dataFolder);
+    switch (result.outcome) {
+    case Relocation::Result::Outcome::SameFolder:
+        Messages::inform(this, QStringLiteral("Your data folder is the same as application folder.. "
+                                              "Please change it first"));
+        break;
+    case Relocation::Result::Outcome::Copied:
+        Messages::inform(this, QStringLiteral("Files copied"));
+        break;
+    case Relocation::Result::Outcome::Failed:
+        Messages::inform(this, kFailed);
+        break;
+    }
+}
+
+void ConfigureWindow::Command4_Click()
+{
+    m_shell.windows().open(QStringLiteral("MainHelp"), this);
+}
+
+void ConfigureWindow::CDH_Click()
+{
+    Messages::inform(this, QStringLiteral("You can set your header info here, if data folder is "
+                                          "highlighted, that is your default data folder"));
+}
+
+} // namespace Lumora

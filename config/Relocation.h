@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Lumora {
+
+// Copies the data files that come with the program from the application folder into
+// the data folder that path.lmr names, so that the category and slot windows find them
+// there.
+namespace Relocation {
+
+// The 39 files, in the order they are copied: the notes and verse files of slots 2..15,
+// then the notes files of the eleven built-in categories, all in lower case.
+QStringList files();
+
+struct Result {
+    enum class Outcome {
+        Copied,     // every file copied
+        SameFolder, // the data folder is the application folder: nothing copied
+        Failed,     // path.lmr unreadable, or a file could not be copied
+    };
+    Outcome outcome = Outcome::Failed;
+    QString dataFolder;  // as read from path.lmr (empty if it could not be read)
+    QString failure;     // what went wrong, for the record
+    int copied = 0;      // files copied before the end or the failure
+};
+
+// Reads path.lmr in `appFolder` and copies the files in order, replacing what is there.
+// Each file is written under a temporary name and renamed into place, so a copy that
+// fails leaves the old file whole; the files before it stay copied. A data folder that is
+// the application folder under any spelling (a link, a trailing separator, "." or "..")
+// is never copied onto itself. A missing data folder is not created.
+Result run(const QString& appFolder);
+
+// True when `a` and `b` name the same existing folder.
+bool sameFolder(const QString& a, const QString& b);
+
+} // namespace Relocation
+} // namespace Lumora

@@ -1,0 +1,231 @@
+#include "AppFolder.h"
+#include "config/Relocation.h"
+#include "config/Volumes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Lumora;
+using Outcome = Relocation::Result::Outcome;
+
+class TestRelocation : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void listsThirtyNineFilesInOrder();
+    void copiesEveryFileReplacingWhatIsThere();
+    void neverCopiesTheApplicationFolderOntoItself_data();
+    void neverCopiesTheApplicationFolderOntoItself();
+    void aFolderDifferingOnlyInCaseIsAnotherFolder();
+    void stopsAtTheFirstFailure_data();
+    void stopsAtTheFirstFailure();
+    void offersTheVolumesAPersonWouldChoose_data();
+    void offersTheVolumesAPersonWouldChoose();
+    void findsTheVolumeOfAPath();
+};
+
+namespace {
+
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> files;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::ReadOnly);
+        files.insert(name, f.readAll());
+    }
+    return files;
+}
+
+} // namespace
+
+void TestRelocation::listsThirtyNineFilesInOrder()
+{
+    const QStringList files = Relocation::files();
+    QCOMPARE(files.size(), 39);
+    QCOMPARE(files.mid(0, 3), (QStringList{"c0002.txt", "c0003.txt", "c0004.txt"}));
+    QCOMPARE(files[13], QStringLiteral("c0015.txt"));
+    QCOMPARE(files[14], QStringLiteral("c0002.dat"));
+    QCOMPARE(files[27], QStringLiteral("c0015.dat"));
+    QCOMPARE(files.mid(28), (QStringList{"cwisdom.txt", "cknow.txt", "cheart.txt", "chead.txt",
+                                         "cwill.txt", "cten.txt", "clove.txt", "cword.txt",
+                                         "creward.txt", "cfruit.txt", "cgrace.txt"}));
+}
+
+void TestRelocation::copiesEveryFileReplacingWhatIsThere()
+{
+    AppFolder app;
+    QTemporaryDir data;
+    QFile mine(data.filePath(QStringLiteral("c0002.dat")));
+    mine.open(QIODevice::WriteOnly);
+    mine.write("the user's verses\r\n");
+    mine.close();
+    // A notes file the user created under a capitalised name is the one replaced.
+    QFile capital(data.filePath(QStringLiteral("Cheart.txt")));
+    capital.open(QIODevice::WriteOnly);
+    capital.write("mine");
+    capital.close();
+    app.setDataFolder(data.path());
+
+    const auto result = Relocation::run(app.path());
+    QCOMPARE(result.outcome, Outcome::Copied);
+    QCOMPARE(result.dataFolder, data.path());
+    QCOMPARE(result.copied, 39);
+    const auto copied = snapshot(data.path());
+    const auto source = snapshot(app.path());
+    QCOMPARE(copied.size(), 39);
+    for (const QString& name : Relocation::files()) {
+        const QString target = name == QLatin1String("cheart.txt") ? QStringLiteral("Cheart.txt") : name;
+        QCOMPARE(copied.value(target), source.value(name));
+    }
+}
+
+void TestRelocation::neverCopiesTheApplicationFolderOntoItself_data()
+{
+    QTest::addColumn<QString>("spelling"); // %1 is the application folder
+    QTest::newRow("exactly") << "%1";
+    QTest::newRow("trailing separator") << "%1/";
+    QTest::newRow("dot component") << "%1/./";
+    QTest::newRow("dot-dot component") << "%1/../%2";
+    QTest::newRow("doubled separators") << "%1//";
+    QTest::newRow("symbolic link") << "link";
+}
+
+void TestRelocation::neverCopiesTheApplicationFolderOntoItself()
+{
+    QFETCH(QString, spelling);
+    AppFolder app;
+    QTemporaryDir elsewhere;
+    QString folder = spelling.arg(app.path(), QFileInfo(app.path()).fileName());
+    if (spelling == QLatin1String("link")) {
+        folder = elsewhere.filePath(QStringLiteral("link"));
+        QVERIFY(QFile::link(app.path(), folder));
+    }
+    app.setDataFolder(folder);
+    const auto before = snapshot(app.path());
+    const auto result = Relocation::run(app.path());
+    QCOMPARE(result.outcome, Outcome::SameFolder);
+    QCOMPARE(result.dataFolder, folder);
+    QCOMPARE(snapshot(app.path()), before);
+}
+
+void TestRelocation::aFolderDifferingOnlyInCaseIsAnotherFolder()
+{
+    QTemporaryDir root;
+    const QString upper = root.filePath(QStringLiteral("Lumora"));
+    const QString lower = root.filePath(QStringLiteral("lumora"));
+    QDir().mkpath(upper);
+    QDir().mkpath(lower);
+    AppFolder source;
+    for (const QString& name : QDir(source.path()).entryList(QDir::Files))
+        QFile::copy(source.file(name), upper + u'/' + name);
+    QFile f(upper + QStringLiteral("/path.lmr"));
+    f.open(QIODevice::WriteOnly);
+    f.write(lower.toUtf8() + "\r\n");
+    f.close();
+    QCOMPARE(Relocation::run(upper).outcome, Outcome::Copied);
+    QCOMPARE(snapshot(lower).size(), 39);
+}
+
+void TestRelocation::stopsAtTheFirstFailure_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("copied");
+    QTest::newRow("source c0005.txt missing") << "nosource" << 3;
+    QTest::newRow("data folder missing") << "nofolder" << 0;
+    QTest::newRow("data folder is a file") << "file" << 0;
+    QTest::newRow("read-only destination file") << "readonly" << 0;
+    QTest::newRow("path.lmr missing") << "nopointer" << 0;
+    QTest::newRow("path.lmr empty") << "emptypointer" << 0;
+}
+
+void TestRelocation::stopsAtTheFirstFailure()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, copied);
+    AppFolder app;
+    QTemporaryDir data;
+    QString folder = data.path();
+    if (fault == QLatin1String("nosource")) {
+        QFile::remove(app.file(QStringLiteral("c0005.txt")));
+    } else if (fault == QLatin1String("nofolder")) {
+        folder = data.filePath(QStringLiteral("not/there"));
+    } else if (fault == QLatin1String("file")) {
+        folder = app.file(QStringLiteral("Rantxt.lmr"));
+    } else if (fault == QLatin1String("readonly")) {
+        QFile f(data.filePath(QStringLiteral("c0002.txt")));
+        f.open(QIODevice::WriteOnly);
+        f.write("keep me");
+        f.close();
+        f.setPermissions(QFile::ReadOwner);
+    }
+    app.setDataFolder(folder);
+    if (fault == QLatin1String("nopointer"))
+        QFile::remove(app.file(QStringLiteral("path.lmr")));
+    if (fault == QLatin1String("emptypointer"))
+        app.write(QStringLiteral("path.lmr"), QByteArray());
+
+    const auto before = snapshot(app.path());
+    const auto result = Relocation::run(app.path());
+    QCOMPARE(result.outcome, Outcome::Failed);
+    QCOMPARE(result.copied, copied);
+    QVERIFY(!result.failure.isEmpty());
+    QCOMPARE(snapshot(app.path()), before);
+    const auto copiedFiles = snapshot(data.path());
+    if (fault == QLatin1String("nosource")) {
+        QCOMPARE(copiedFiles.keys(), (QStringList{"c0002.txt", "c0003.txt", "c0004.txt"}));
+    } else if (fault == QLatin1String("readonly")) {
+        QCOMPARE(copiedFiles.keys(), QStringList{"c0002.txt"});
+        QCOMPARE(copiedFiles.value(QStringLiteral("c0002.txt")), QByteArray("keep me"));
+    } else {
+        QVERIFY(copiedFiles.isEmpty());
+    }
+    QVERIFY(!QFileInfo::exists(data.filePath(QStringLiteral("not"))));
+}
+
+void TestRelocation::offersTheVolumesAPersonWouldChoose_data()
+{
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QByteArray>("device");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("root, even as an overlay") << "/" << QByteArray("overlay") << QByteArray("overlay") << true;
+    QTest::newRow("home volume") << "/home" << QByteArray("ext4") << QByteArray("/dev/sda3") << true;
+    QTest::newRow("USB stick") << "/media/ann/STICK" << QByteArray("vfat") << QByteArray("/dev/sdb1") << true;
+    QTest::newRow("desktop removable") << "/run/media/ann/DISK" << QByteArray("exfat") << QByteArray("/dev/sdc1") << true;
+    QTest::newRow("extra disk") << "/mnt/data" << QByteArray("ext4") << QByteArray("/dev/sdd1") << true;
+    QTest::newRow("proc") << "/proc" << QByteArray("proc") << QByteArray("proc") << false;
+    QTest::newRow("sysfs") << "/sys" << QByteArray("sysfs") << QByteArray("sysfs") << false;
+    QTest::newRow("user runtime tmpfs") << "/run/user/1000" << QByteArray("tmpfs") << QByteArray("tmpfs") << false;
+    QTest::newRow("boot partition") << "/boot/efi" << QByteArray("vfat") << QByteArray("/dev/sda1") << false;
+    QTest::newRow("snap image") << "/snap/core/1" << QByteArray("squashfs") << QByteArray("/dev/loop0") << false;
+    QTest::newRow("bind mount of a system file") << "/etc/hosts" << QByteArray("ext4") << QByteArray("/dev/sda2") << false;
+}
+
+void TestRelocation::offersTheVolumesAPersonWouldChoose()
+{
+    QFETCH(QString, root);
+    QFETCH(QByteArray, type);
+    QFETCH(QByteArray, device);
+    QFETCH(bool, offered);
+    QCOMPARE(Volumes::isUserVolume(root, type, device, QStringLiteral("/home")), offered);
+}
+
+void TestRelocation::findsTheVolumeOfAPath()
+{
+    const QList<Volumes::Volume> volumes{{"/", "Root (/)"}, {"/home", "home (/home)"},
+                                         {"/media/ann/STICK", "STICK"}};
+    QCOMPARE(Volumes::volumeOf(volumes, QStringLiteral("/home/ann/verses")), 1);
+    QCOMPARE(Volumes::volumeOf(volumes, QStringLiteral("/homework")), 0);
+    QCOMPARE(Volumes::volumeOf(volumes, QStringLiteral("/media/ann/STICK")), 2);
+    QCOMPARE(Volumes::volumeOf(volumes, QStringLiteral("/opt")), 0);
+    const QList<Volumes::Volume> mounted = Volumes::mounted();
+    QVERIFY(!mounted.isEmpty());
+    QCOMPARE(mounted.first().rootPath, QStringLiteral("/"));
+}
+
+QTEST_GUILESS_MAIN(TestRelocation)
+#include "tst_relocation.moc"
