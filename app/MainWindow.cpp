@@ -6,6 +6,7 @@
 #include "Shell.h"
 #include "WindowRegistry.h"
 #include "categories/Catalogue.h"
+#include "music/MusicPlayer.h"
 #include "slots/SlotTable.h"
 
 #include <QMenuBar>
@@ -71,7 +72,8 @@ QColor faceOf(std::string_view name)
 } // namespace
 
 MainWindow::MainWindow(Shell& shell)
-    : Form(shell, QStringLiteral("Main"), kClientSize, WindowFrame::FixedSingle)
+    : Form(shell, QStringLiteral("Main"), kClientSize, WindowFrame::FixedSingle),
+      m_player(new MusicPlayer(shell.sound(), this))
 {
     setWindowIcon(Look::programIcon());
     // The background picture leaves a strip at the bottom of the window; in the dark of
@@ -143,6 +145,12 @@ void MainWindow::buildBottomRow()
             &MainWindow::Command27_Click);
     connect(button(QStringLiteral("Command28")), &QPushButton::clicked, this,
             &MainWindow::Command28_Click);
+    connect(button(QStringLiteral("Command29")), &QPushButton::clicked, this,
+            &MainWindow::Command29_Click);
+    connect(button(QStringLiteral("Command30")), &QPushButton::clicked, this,
+            &MainWindow::Command30_Click);
+    connect(button(QStringLiteral("Command31")), &QPushButton::clicked, this,
+            &MainWindow::Command31_Click);
 }
 
 void MainWindow::buildMenu()
@@ -210,6 +218,40 @@ void MainWindow::Command27_Click()
 void MainWindow::Command28_Click()
 {
     m_shell.windows().quitProgram();
+}
+
+void MainWindow::play(const QString& file, CaptionButton* button)
+{
+    // Each play button stays disabled until Stop Music, whether the piece is still
+    // playing, has ended, or could not be played at all.
+    m_player->stop();
+    m_player->setSource(m_shell.settings().appFolder() + u'/' + file);
+    m_player->play();
+    button->setEnabled(false);
+}
+
+void MainWindow::Command29_Click()
+{
+    play(QStringLiteral("music.mid"), button(QStringLiteral("Command29")));
+}
+
+void MainWindow::Command30_Click()
+{
+    play(QStringLiteral("music2.mid"), button(QStringLiteral("Command30")));
+}
+
+void MainWindow::Command31_Click()
+{
+    m_player->stop();
+    button(QStringLiteral("Command29"))->setEnabled(true);
+    button(QStringLiteral("Command30"))->setEnabled(true);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The music belongs to this window and ends with it.
+    m_player->stop();
+    Form::closeEvent(event);
 }
 
 void MainWindow::Conf_Click()

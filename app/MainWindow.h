@@ -7,6 +7,7 @@
 namespace Lumora {
 
 class CaptionButton;
+class MusicPlayer;
 struct CategoryEntry;
 struct SlotRow;
 
@@ -21,6 +22,10 @@ public:
     void Form_Load() override;
 
     CaptionButton* button(const QString& name) const { return m_buttons.value(name); }
+    MusicPlayer* player() const { return m_player; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     CaptionButton* addButton(const QString& name, QRect geometry);
@@ -34,11 +39,16 @@ private:
     void Command26_Click();
     void Command27_Click();
     void Command28_Click();
+    void Command29_Click();
+    void Command30_Click();
+    void Command31_Click();
+    void play(const QString& file, CaptionButton* button);
     void Conf_Click();
     void Music_Click();
     void About_Click();
 
     QHash<QString, CaptionButton*> m_buttons;
+    MusicPlayer* m_player;
 };
 
 } // namespace Lumora

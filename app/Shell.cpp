@@ -15,10 +15,11 @@
 
 namespace Lumora {
 
-Shell::Shell(const QString& appFolder, std::unique_ptr<Opener> opener)
+Shell::Shell(const QString& appFolder, std::unique_ptr<Opener> opener,
+             MusicPlayer::OutputFactory sound)
     : m_settings(appFolder), m_captions(m_settings),
       m_opener(opener ? std::move(opener) : std::make_unique<DesktopOpener>()),
-      m_notes(m_settings, *m_opener),
+      m_notes(m_settings, *m_opener), m_sound(std::move(sound)),
       m_windows(std::make_unique<WindowRegistry>([this](const QString& name) {
           return create(name);
       }))

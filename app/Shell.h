@@ -1,5 +1,6 @@
 #pragma once
 
+#include "music/MusicPlayer.h"
 #include "settings/NotesLauncher.h"
 #include "settings/Opener.h"
 #include "settings/RandomCaption.h"
@@ -29,7 +30,10 @@ class WindowRegistry;
 class Shell
 {
 public:
-    explicit Shell(const QString& appFolder, std::unique_ptr<Opener> opener = nullptr);
+    // `opener` and `sound` stand in for the desktop's editor and sound device; empty:
+    // the real ones.
+    explicit Shell(const QString& appFolder, std::unique_ptr<Opener> opener = nullptr,
+                   MusicPlayer::OutputFactory sound = {});
     ~Shell();
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
@@ -38,6 +42,7 @@ public:
     RandomCaption& captions() { return m_captions; }
     const NotesLauncher& notes() const { return m_notes; }
     WindowRegistry& windows() { return *m_windows; }
+    const MusicPlayer::OutputFactory& sound() const { return m_sound; }
 
     // Loads and shows the main window; false when its load failed (already reported).
     bool start();
@@ -49,6 +54,7 @@ private:
     RandomCaption m_captions;
     std::unique_ptr<Opener> m_opener;
     NotesLauncher m_notes;
+    MusicPlayer::OutputFactory m_sound;
     std::unique_ptr<WindowRegistry> m_windows;
 };
 

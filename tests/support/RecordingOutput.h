@@ -1,0 +1,31 @@
+#pragma once
+
+#include "music/SoundOutput.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+// Stands in for the sound device: pulls the synthesizer's sound at the pace a device
+// would and keeps track of how loud it was.
+class RecordingOutput : public Lumora::SoundOutput
+{
+public:
+    struct Record {
+        std::atomic<long long> frames{0};
+        std::atomic<long long> audibleFrames{0};   // frames with a sample above -60 dBFS
+        std::atomic<long long> firstAudibleNs{-1}; // steady clock, when sound first came
+        std::atomic<bool> running{false};
+    };
+
+    explicit RecordingOutput(Record& record) : m_record(record) {}
+    ~RecordingOutput() override { stop(); }
+
+    bool start(fluid_settings_t* settings, fluid_synth_t* synth) override;
+    void stop() override;
+
+private:
+    Record& m_record;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
