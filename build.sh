@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
-# ./build.sh run    install what is missing, build, lay out build/lumora/ and start Lumora
-# ./build.sh test   install what is missing, build and run every test (offscreen)
+# ./build.sh run               install what is missing, build, lay out build/lumora/ and start Lumora
+# ./build.sh test              install what is missing, build and run every test (offscreen)
+# ./build.sh install [FOLDER]  build and install for this user (default ~/Lumora), with a menu entry
+# ./build.sh uninstall [FOLDER]  remove it again, keeping the files you changed
 set -euo pipefail
 cd "$(dirname "$0")"
 
 what=${1:-run}
+if [ "$what" = uninstall ]; then
+    exec tools/install-user.sh --uninstall "${2:-$HOME/Lumora}"
+fi
 tools/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
 
 case "$what" in
     run)  exec build/lumora/lumora ;;
+    install) exec tools/install-user.sh build "${2:-$HOME/Lumora}" ;;
     test) QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --parallel "$(nproc)" ;;
-    *)    echo "usage: ./build.sh run|test" >&2; exit 2 ;;
+    *)    echo "usage: ./build.sh run|test|install|uninstall" >&2; exit 2 ;;
 esac

@@ -4,6 +4,8 @@
 #include "WindowRegistry.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QLayout>
 
 namespace Lumora {
@@ -35,6 +37,23 @@ void Form::placeClientAt(QPoint position)
     layout()->activate();
     const QPoint offset = m_client->geometry().topLeft();
     setGeometry(QRect(position - offset, size()));
+}
+
+void Form::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+        closesOnEscape()) {
+        close();
+        return;
+    }
+    // The menus have no mnemonics; F10 takes the keyboard to the menu bar instead.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier &&
+        menuWidget() && !menuBar()->actions().isEmpty()) {
+        menuBar()->setFocus(Qt::ShortcutFocusReason);
+        menuBar()->setActiveAction(menuBar()->actions().first());
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event)

@@ -29,6 +29,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Whether Escape closes the window: not where it would throw away typing.
+    virtual bool closesOnEscape() const { return false; }
 
     Shell& m_shell;
 

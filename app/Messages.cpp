@@ -2,6 +2,8 @@
 
 #include "settings/FileError.h"
 
+#include <QDebug>
+
 namespace Lumora {
 
 namespace {
@@ -42,6 +44,9 @@ bool Messages::ask(QWidget* parent, const QString& text)
 
 void Messages::report(QWidget* parent, const FileError& error)
 {
+    // Also on the terminal, for a start from one, where a box may go unseen.
+    if (!hook())
+        qWarning().noquote() << QStringLiteral("Lumora:") << error.message();
     show(parent, error.message(), QMessageBox::Ok);
 }
 

@@ -5,21 +5,24 @@
 
 namespace Lumora {
 
-// A stored picture drawn over the widget's whole rectangle, stretched to its size. It
-// lets mouse clicks through to what lies beneath.
+// A stored picture drawn over the widget's whole rectangle, stretched to its size. On a
+// screen that scales by more than 1 it draws the picture's twice-as-large version, so
+// that it stays sharp. It lets mouse clicks through to what lies beneath.
 class Picture : public QWidget
 {
     Q_OBJECT
 public:
     Picture(const QString& name, const QString& resource, QWidget* parent);
 
-    const QPixmap& pixmap() const { return m_pixmap; }
+    // The version of the picture drawn at the widget's present scale, decoded once and
+    // shared with every other window that shows it.
+    QPixmap pixmap() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QPixmap m_pixmap;
+    QString m_resource;
 };
 
 } // namespace Lumora

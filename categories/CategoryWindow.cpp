@@ -6,6 +6,7 @@
 #include "app/Messages.h"
 #include "app/Picture.h"
 #include "app/Rule.h"
+#include "app/VerseLabel.h"
 #include "app/Shell.h"
 #include "app/WindowRegistry.h"
 #include "settings/FileError.h"
@@ -82,17 +83,8 @@ CategoryWindow::CategoryWindow(Shell& shell, const CategoryEntry& entry, const C
     const QColor ink = look.starryNight ? Look::yellow() : QColor(Qt::black);
     const int verses = entry.verseCount();
     for (int i = 0; i < verses; ++i) {
-        auto* label = new QLabel(client());
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setFont(Look::sansSerif(look.labelPoints, true));
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, ink);
-        label->setPalette(p);
-        // Until the load sets the verses a label shows its own name, never seen.
-        label->setText(label->objectName());
+        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
+                                     Look::sansSerif(look.labelPoints, true), ink, client());
         m_labels.append(label);
     }
     // A rule under every verse of the five-verse windows; only between the verses of

@@ -24,6 +24,9 @@ public:
 
     static const CategoryLook* lookOf(QStringView window);
 
+protected:
+    bool closesOnEscape() const override { return true; }
+
 private:
     void layOutVerses();
     void Command1_Click();

@@ -89,6 +89,7 @@ ConfigureWindow::ConfigureWindow(Shell& shell)
 
     for (const SlotRow& row : SlotTable::kRows) {
         auto* box = new OneLineEdit(qs(row.nameBox), client());
+        box->setAccessibleName(QStringLiteral("Name of slot %1").arg(row.slot));
         for (const NameBox& place : kNameBoxes) {
             if (place.slot == row.slot)
                 box->setGeometry(QRect(place.position, kNameBoxSize));
@@ -103,6 +104,7 @@ ConfigureWindow::ConfigureWindow(Shell& shell)
 
     m_dir = new FolderList(QStringLiteral("Dir1"), client());
     m_dir->setGeometry(136, 152, 201, 66);
+    m_dir->setAccessibleName(QStringLiteral("Data folder"));
     QPalette red = m_dir->palette();
     red.setColor(QPalette::Base, Look::red());
     red.setColor(QPalette::Text, Qt::black);
@@ -111,6 +113,7 @@ ConfigureWindow::ConfigureWindow(Shell& shell)
     m_drive = new QComboBox(client());
     m_drive->setObjectName(QStringLiteral("Drive1"));
     m_drive->setGeometry(336, 152, 89, 21);
+    m_drive->setAccessibleName(QStringLiteral("Drive"));
     for (const Volumes::Volume& volume : Volumes::mounted())
         m_drive->addItem(volume.name, volume.rootPath);
     // Wide names still show whole in the open list.

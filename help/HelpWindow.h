@@ -17,6 +17,9 @@ public:
 
     void Form_Load() override;
 
+protected:
+    bool closesOnEscape() const override { return true; }
+
 private:
     void OKButton_Click();
 

@@ -9,6 +9,7 @@
 #include "app/Picture.h"
 #include "app/Rule.h"
 #include "app/Shell.h"
+#include "app/VerseLabel.h"
 #include "app/WindowRegistry.h"
 #include "settings/FileError.h"
 
@@ -97,16 +98,12 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
 
     const int verseLeft = (look.width - kVerseWidth) / 2;
     for (int i = 0; i < SlotVerseFile::kVerseCount; ++i) {
-        auto* label = new QLabel(client());
-        label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setTextFormat(Qt::PlainText);
-        label->setWordWrap(true);
-        label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        label->setFont(Look::sansSerif(8.25, true));
-        label->setText(label->objectName());
+        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
+                                     Look::sansSerif(8.25, true), Look::yellow(), client());
         m_labels.append(label);
 
         auto* edit = new OneLineEdit(QStringLiteral("Text%1").arg(i + 3), client());
+        edit->setAccessibleName(QStringLiteral("Verse %1").arg(i + 1));
         edit->setGeometry(verseLeft, kVerseTops[std::size_t(i)], kVerseWidth,
                           kEditHeights[std::size_t(i)]);
         edit->setText(edit->objectName());
@@ -156,11 +153,6 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
 
 void SlotWindow::Form_Load()
 {
-    for (QLabel* label : std::as_const(m_labels)) {
-        QPalette p = label->palette();
-        p.setColor(QPalette::WindowText, Look::yellow());
-        label->setPalette(p);
-    }
     setWindowTitle(m_shell.captions().draw());
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();

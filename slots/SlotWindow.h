@@ -26,6 +26,10 @@ public:
 
     static const SlotLook* lookOf(int slot);
 
+protected:
+    // In display mode there is nothing to lose.
+    bool closesOnEscape() const override { return !m_editing; }
+
 private:
     void layOutLabels();
     void Command1_Click();

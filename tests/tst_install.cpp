@@ -1,0 +1,167 @@
+#include "AppFolder.h"
+#include "config/Relocation.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Installs into a temporary home as a user would, with the real script and the real
+// program.
+class TestInstall : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void installsAFolderAndAMenuEntry();
+    void reinstallKeepsTheUsersFiles();
+    void startsFromAnyWorkingFolder_data();
+    void startsFromAnyWorkingFolder();
+    void uninstallKeepsWhatTheUserChanged();
+
+private:
+    int script(const QStringList& args);
+    QByteArray read(const QString& path);
+
+    std::unique_ptr<QTemporaryDir> m_home;
+    QString m_folder;
+};
+
+void TestInstall::init()
+{
+    m_home = std::make_unique<QTemporaryDir>();
+    // A folder with a blank in its name, as people have.
+    m_folder = m_home->filePath(QStringLiteral("My Lumora"));
+}
+
+int TestInstall::script(const QStringList& args)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), m_home->path());
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(LUMORA_SOURCE_DIR "/tools/install-user.sh"), args);
+    process.waitForFinished(60000);
+    if (process.exitCode() != 0)
+        qWarning() << process.readAllStandardError();
+    return process.exitCode();
+}
+
+QByteArray TestInstall::read(const QString& path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void TestInstall::installsAFolderAndAMenuEntry()
+{
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    const QDir folder(m_folder);
+    QVERIFY(QFileInfo(folder.filePath(QStringLiteral("lumora"))).isExecutable());
+    for (const QString& name : Lumora::Relocation::files() + QStringList{"Rantxt.lmr", "configure.lmr",
+                                                                 "music.mid", "music2.mid"})
+        QVERIFY2(folder.exists(name), qPrintable(name));
+    QCOMPARE(read(folder.filePath(QStringLiteral("path.lmr"))), m_folder.toUtf8() + "\r\n");
+    // Shipped files keep their bytes, CR LF endings included.
+    QCOMPARE(read(folder.filePath(QStringLiteral("c0002.dat"))),
+             read(QStringLiteral(LUMORA_DATA_DIR "/c0002.dat")));
+    QVERIFY(read(folder.filePath(QStringLiteral("configure.lmr"))).endsWith("open\r\n"));
+
+    const QString entry = m_home->filePath(QStringLiteral(".local/share/applications/lumora.desktop"));
+    const QByteArray desktop = read(entry);
+    QVERIFY(desktop.contains("Exec=\"" + m_folder.toUtf8() + "/lumora\"\n"));
+    QVERIFY(desktop.contains("Icon=lumora\n"));
+    QVERIFY(desktop.contains("Type=Application\n"));
+    for (const int size : {16, 32, 48, 256})
+        QVERIFY(QFile::exists(m_home->filePath(
+            QStringLiteral(".local/share/icons/hicolor/%1x%1/apps/lumora.png").arg(size))));
+}
+
+void TestInstall::reinstallKeepsTheUsersFiles()
+{
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    const QDir folder(m_folder);
+    const QList<std::pair<QString, QByteArray>> mine = {
+        {"configure.lmr", QByteArray("Peace\r\n").repeated(14)},
+        {"path.lmr", m_home->path().toUtf8() + "/elsewhere\r\n"},
+        {"c0002.dat", QByteArray("mine\r\n").repeated(5)},
+        {"cheart.txt", "my notes"}};
+    for (const auto& [name, bytes] : mine) {
+        QFile f(folder.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    for (const auto& [name, bytes] : mine)
+        QCOMPARE(read(folder.filePath(name)), bytes);
+}
+
+void TestInstall::startsFromAnyWorkingFolder_data()
+{
+    QTest::addColumn<bool>("broken");
+    QTest::newRow("settings beside the program") << false;
+    QTest::newRow("caption list missing") << true;
+}
+
+void TestInstall::startsFromAnyWorkingFolder()
+{
+    QFETCH(bool, broken);
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    if (broken)
+        QFile::remove(m_folder + QStringLiteral("/Rantxt.lmr"));
+    QProcess lumora;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    lumora.setProcessEnvironment(env);
+    lumora.setWorkingDirectory(QDir::rootPath());
+    lumora.start(m_folder + QStringLiteral("/lumora"), {});
+    QVERIFY(lumora.waitForStarted());
+    // A start that fails says so at once; a good one keeps running with its window.
+    const bool ended = lumora.waitForFinished(1500);
+    const QByteArray errors = lumora.readAllStandardError();
+    if (!ended) {
+        lumora.kill();
+        lumora.waitForFinished();
+    }
+    if (broken) {
+        QVERIFY2(errors.contains("File not found: " + m_folder.toUtf8() + "/Rantxt.lmr"), errors);
+    } else {
+        QVERIFY2(!ended, errors);
+        QVERIFY2(!errors.contains("Lumora:"), errors);
+    }
+}
+
+void TestInstall::uninstallKeepsWhatTheUserChanged()
+{
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    QTemporaryDir dataElsewhere;
+    QFile verses(dataElsewhere.filePath(QStringLiteral("c0002.dat")));
+    verses.open(QIODevice::WriteOnly);
+    verses.write("kept\r\n");
+    verses.close();
+    QFile changed(m_folder + QStringLiteral("/c0003.dat"));
+    changed.open(QIODevice::WriteOnly);
+    changed.write("changed\r\n");
+    changed.close();
+
+    QCOMPARE(script({QStringLiteral("--uninstall"), m_folder}), 0);
+    QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList{"c0003.dat"});
+    QVERIFY(QFile::exists(dataElsewhere.filePath(QStringLiteral("c0002.dat"))));
+    QVERIFY(!QFile::exists(m_home->filePath(QStringLiteral(".local/share/applications/lumora.desktop"))));
+    QVERIFY(!QFile::exists(m_home->filePath(QStringLiteral(".local/share/icons/hicolor/32x32/apps/lumora.png"))));
+
+    // With nothing of the user's left, the folder goes too.
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    QCOMPARE(script({QStringLiteral("--uninstall"), m_folder}), 0);
+    QVERIFY(QDir(m_folder).entryList(QDir::Files | QDir::Hidden) == QStringList{"c0003.dat"});
+    QFile::remove(m_folder + QStringLiteral("/c0003.dat"));
+    QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
+    QCOMPARE(script({QStringLiteral("--uninstall"), m_folder}), 0);
+    QVERIFY(!QFileInfo::exists(m_folder));
+}
+
+QTEST_GUILESS_MAIN(TestInstall)
+#include "tst_install.moc"

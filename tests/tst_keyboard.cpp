@@ -1,0 +1,233 @@
+#include "AppFolder.h"
+#include "Driving.h"
+#include "MessageLog.h"
+#include "RecordingOpener.h"
+#include "app/Look.h"
+#include "app/MainWindow.h"
+#include "app/Shell.h"
+#include "app/WindowRegistry.h"
+#include "categories/Catalogue.h"
+#include "slots/SlotWindow.h"
+
+#include <QAccessible>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+using namespace Lumora;
+
+namespace {
+
+QString accessibleName(QWidget* widget)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+QStringList focusChain(QWidget* first, int count)
+{
+    QStringList names;
+    QWidget* w = first;
+    for (int i = 0; i < count; ++i) {
+        names.append(w->objectName());
+        do {
+            w = w->nextInFocusChain();
+        } while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(w->window()) ||
+                 w->objectName().isEmpty());
+    }
+    return names;
+}
+
+} // namespace
+
+// The program used without a mouse, copied from, and read by a screen reader.
+class TestKeyboard : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void enterPressesTheFocusedButton();
+    void escapeClosesOnlyWhereNothingIsLost_data();
+    void escapeClosesOnlyWhereNothingIsLost();
+    void f10ReachesTheMenu();
+    void focusMovesInASensibleOrder();
+    void versesCanBeCopiedAsShown_data();
+    void versesCanBeCopiedAsShown();
+    void labelsOfferCopyInTheirContextMenu();
+    void controlsHaveAccessibleNames();
+
+private:
+    std::unique_ptr<AppFolder> m_app;
+    std::unique_ptr<Shell> m_shell;
+};
+
+void TestKeyboard::initTestCase()
+{
+    Look::apply(*qApp);
+}
+
+void TestKeyboard::init()
+{
+    m_app = std::make_unique<AppFolder>();
+    m_shell = std::make_unique<Shell>(m_app->path(), std::make_unique<RecordingOpener>());
+}
+
+void TestKeyboard::cleanup()
+{
+    m_shell.reset();
+    QTRY_VERIFY(visibleWindows().isEmpty());
+}
+
+void TestKeyboard::enterPressesTheFocusedButton()
+{
+    QVERIFY(m_shell->start());
+    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    CaptionButton* help = main->button(QStringLiteral("Command27"));
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_Return);
+    QTRY_VERIFY(visibleWindow(QStringLiteral("MainHelp")));
+    CaptionButton* heart = main->button(QStringLiteral("Command1"));
+    heart->setFocus();
+    QTest::keyClick(heart, Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_VERIFY(visibleWindow(QStringLiteral("Form2")));
+}
+
+void TestKeyboard::escapeClosesOnlyWhereNothingIsLost_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<bool>("editing");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("help window") << "help" << false << true;
+    QTest::newRow("about window") << "aboutthis" << false << true;
+    QTest::newRow("category window") << "Form7" << false << true;
+    QTest::newRow("slot window showing verses") << "Formc4" << false << true;
+    QTest::newRow("slot window with typing") << "Formc4" << true << false;
+    QTest::newRow("configuration window") << "Configure" << false << false;
+    QTest::newRow("main window") << "Main" << false << false;
+}
+
+void TestKeyboard::escapeClosesOnlyWhereNothingIsLost()
+{
+    QFETCH(QString, window);
+    QFETCH(bool, editing);
+    QFETCH(bool, closes);
+    MessageLog messages;
+    Form* form = m_shell->windows().open(window);
+    QVERIFY(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    if (editing)
+        click(form, QStringLiteral("Command4"));
+    QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : form;
+    QTest::keyClick(focus, Qt::Key_Escape);
+    QCOMPARE(!m_shell->windows().find(window), closes);
+}
+
+void TestKeyboard::f10ReachesTheMenu()
+{
+    QVERIFY(m_shell->start());
+    Form* main = m_shell->windows().find(QStringLiteral("Main"));
+    QVERIFY(QTest::qWaitForWindowActive(main));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    QAction* active = main->menuBar()->activeAction();
+    QVERIFY(active);
+    QCOMPARE(active->menu()->objectName(), QStringLiteral("HelpMe"));
+    QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : main->menuBar(), Qt::Key_Escape);
+}
+
+void TestKeyboard::focusMovesInASensibleOrder()
+{
+    Form* heart = m_shell->windows().open(QStringLiteral("Form2"));
+    QCOMPARE(focusChain(buttonOf(heart, QStringLiteral("Command1")), 3),
+             (QStringList{"Command1", "Command3", "Command1"}));
+    Form* slot = m_shell->windows().open(QStringLiteral("Formc9"));
+    click(slot, QStringLiteral("Command4"));
+    QCOMPARE(focusChain(slot->findChild<QWidget*>(QStringLiteral("Text3")), 11),
+             (QStringList{"Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Command4",
+                          "Command2", "Command5", "Command3", "Text3"}));
+}
+
+void TestKeyboard::versesCanBeCopiedAsShown_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("verse");
+    QTest::newRow("category window")
+        << "Form6" << qs(Catalogue::byWindow(u"Form6")->verses[1]);
+    QTest::newRow("slot window") << "Formc2" << QStringLiteral("  Psa 23:1  The LORD is my shepherd; ");
+}
+
+void TestKeyboard::versesCanBeCopiedAsShown()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, verse);
+    m_app->write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
+    Form* form = m_shell->windows().open(window);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    auto* label = form->findChild<QLabel*>(QStringLiteral("Label2"));
+    QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
+    // Select it with the mouse, from its first letter to its last, then Ctrl+C.
+    QApplication::clipboard()->clear();
+    label->setSelection(0, int(label->text().size()));
+    label->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), verse);
+}
+
+void TestKeyboard::labelsOfferCopyInTheirContextMenu()
+{
+    Form* form = m_shell->windows().open(QStringLiteral("Form3"));
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    auto* label = form->findChild<QLabel*>(QStringLiteral("Label4"));
+    const auto copyFromMenu = [&] {
+        QApplication::clipboard()->clear();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        auto* copy = menu->findChild<QAction*>(QStringLiteral("copy"));
+        QVERIFY(copy);
+        copy->trigger();
+        menu->close();
+    };
+    // Nothing selected: the whole verse, reference and all.
+    copyFromMenu();
+    QCOMPARE(QApplication::clipboard()->text(), qs(Catalogue::byWindow(u"Form3")->verses[3]));
+    // A selection: just that.
+    label->setSelection(0, 11);
+    copyFromMenu();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Eph 4:15-16"));
+}
+
+void TestKeyboard::controlsHaveAccessibleNames()
+{
+    QStringList names(14, QStringLiteral("open"));
+    names[0] = QStringLiteral("Peace & Joy");
+    m_app->writeSlotNames(names);
+    QVERIFY(m_shell->start());
+    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
+    QCOMPARE(accessibleName(main->button(QStringLiteral("Command22"))), QStringLiteral("Peace & Joy"));
+    QCOMPARE(accessibleName(main->button(QStringLiteral("Command6"))),
+             QStringLiteral("Fruits of Spirit - Lord's prayer"));
+    QCOMPARE(accessibleName(main->button(QStringLiteral("Command28"))), QStringLiteral("Quit"));
+
+    Form* slot = m_shell->windows().open(QStringLiteral("Formc2"));
+    QCOMPARE(accessibleName(slot->findChild<QLineEdit*>(QStringLiteral("Text5"))), QStringLiteral("Verse 3"));
+    QCOMPARE(accessibleName(slot->findChild<QLabel*>(QStringLiteral("Label1"))),
+             slot->findChild<QLabel*>(QStringLiteral("Label1"))->text());
+    Form* configure = m_shell->windows().open(QStringLiteral("Configure"));
+    QCOMPARE(accessibleName(configure->findChild<QLineEdit*>(QStringLiteral("Text9"))),
+             QStringLiteral("Name of slot 9"));
+    QCOMPARE(accessibleName(configure->findChild<QWidget*>(QStringLiteral("Dir1"))),
+             QStringLiteral("Data folder"));
+    Form* help = m_shell->windows().open(QStringLiteral("help"));
+    QCOMPARE(accessibleName(buttonOf(help, QStringLiteral("Command1"))), QStringLiteral("OK"));
+}
+
+QTEST_MAIN(TestKeyboard)
+#include "tst_keyboard.moc"
