@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QTimer>
 #include <QLayout>
 
 namespace Lumora {
@@ -37,6 +38,17 @@ void Form::placeClientAt(QPoint position)
     layout()->activate();
     const QPoint offset = m_client->geometry().topLeft();
     setGeometry(QRect(position - offset, size()));
+}
+
+void Form::showProgramIcon()
+{
+    if (m_shell.iconDecoded()) {
+        setWindowIcon(m_shell.icon());
+        return;
+    }
+    // Decoding the icon's pictures is the largest single cost of showing the first
+    // window; the icon follows a moment after the window has been drawn.
+    QTimer::singleShot(250, this, [this] { setWindowIcon(m_shell.icon()); });
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

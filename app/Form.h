@@ -27,6 +27,9 @@ public:
     // Opens with the client area's top-left corner at `position` on the screen.
     void placeClientAt(QPoint position);
 
+    // Gives the window the program's icon.
+    void showProgramIcon();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QStyleFactory>
 
 #include <cmath>
+#include <dlfcn.h>
 
 namespace Lumora::Look {
 
@@ -55,9 +56,11 @@ QFont engravers(double points, bool bold)
 
 QIcon programIcon()
 {
-    // Files are only named here; each size is decoded when first drawn.
+    // A window icon is drawn 16 to 64 pixels large. QIcon decodes every file it is given
+    // at once, and the large sizes would cost the start-up more than all else in the
+    // window; the desktop menu takes its large icons from the icon theme.
     QIcon icon;
-    for (const int size : {16, 32, 48, 64, 128, 256})
+    for (const int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/assets/icon-%1.png").arg(size), QSize(size, size));
     return icon;
 }
@@ -70,6 +73,21 @@ QPixmap picture(const QString& resource)
         QPixmapCache::insert(resource, pixmap);
     }
     return pixmap;
+}
+
+FontWarmUp::FontWarmUp()
+{
+    // Qt links fontconfig; it is looked up rather than linked a second time. Its
+    // initialisation is thread-safe, and Qt's own call then finds it done.
+    using Init = int (*)();
+    if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit")))
+        m_thread = std::thread(init);
+}
+
+FontWarmUp::~FontWarmUp()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 void apply(QApplication& app)

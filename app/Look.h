@@ -4,6 +4,8 @@
 #include <QFont>
 #include <QIcon>
 
+#include <thread>
+
 class QApplication;
 class QPixmap;
 
@@ -27,13 +29,29 @@ inline QColor yellow() { return {255, 255, 0}; }
 inline QColor red() { return {255, 0, 0}; }
 inline QColor burntOrange() { return {192, 64, 0}; }
 
-// The program's one window icon.
+// The program's one window icon, decoded anew: keep it (the Shell does).
 QIcon programIcon();
 // A picture from the program's resources, decoded once and shared afterwards.
 QPixmap picture(const QString& resource);
 
 // Style and default font of every window: "MS Sans Serif 8.25 pt".
 void apply(QApplication& app);
+
+// Fontconfig reads its configuration, some dozens of XML files, the first time Qt asks
+// for a font, which comes in the middle of building the main window. Created first thing
+// in main(), this has that work done on a thread of its own while Qt starts up; it waits
+// for the thread when it goes.
+class FontWarmUp
+{
+public:
+    FontWarmUp();
+    ~FontWarmUp();
+    FontWarmUp(const FontWarmUp&) = delete;
+    FontWarmUp& operator=(const FontWarmUp&) = delete;
+
+private:
+    std::thread m_thread;
+};
 
 } // namespace Look
 } // namespace Lumora

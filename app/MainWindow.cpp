@@ -75,7 +75,7 @@ MainWindow::MainWindow(Shell& shell)
     : Form(shell, QStringLiteral("Main"), kClientSize, WindowFrame::FixedSingle),
       m_player(new MusicPlayer(shell.sound(), this))
 {
-    setWindowIcon(Look::programIcon());
+    showProgramIcon();
     // The background picture leaves a strip at the bottom of the window; in the dark of
     // its frame it reads as part of the frame.
     QPalette dark = client()->palette();

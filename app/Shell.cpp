@@ -1,5 +1,6 @@
 #include "Shell.h"
 
+#include "Look.h"
 #include "MainWindow.h"
 #include "WindowRegistry.h"
 #include "categories/Catalogue.h"
@@ -33,6 +34,13 @@ Shell::~Shell()
 {
     // Windows first: they hold references into the rest.
     m_windows.reset();
+}
+
+const QIcon& Shell::icon()
+{
+    if (m_icon.isNull())
+        m_icon = Look::programIcon();
+    return m_icon;
 }
 
 bool Shell::start()

@@ -6,6 +6,7 @@
 #include "settings/RandomCaption.h"
 #include "settings/SettingsFiles.h"
 
+#include <QIcon>
 #include <QString>
 
 #include <memory>
@@ -43,6 +44,9 @@ public:
     const NotesLauncher& notes() const { return m_notes; }
     WindowRegistry& windows() { return *m_windows; }
     const MusicPlayer::OutputFactory& sound() const { return m_sound; }
+    // The window icon, decoded once for every window that shows it.
+    const QIcon& icon();
+    bool iconDecoded() const { return !m_icon.isNull(); }
 
     // Loads and shows the main window; false when its load failed (already reported).
     bool start();
@@ -55,6 +59,7 @@ private:
     std::unique_ptr<Opener> m_opener;
     NotesLauncher m_notes;
     MusicPlayer::OutputFactory m_sound;
+    QIcon m_icon;
     std::unique_ptr<WindowRegistry> m_windows;
 };
 

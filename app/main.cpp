@@ -5,6 +5,7 @@
 
 int main(int argc, char* argv[])
 {
+    Lumora::Look::FontWarmUp fonts;
     QApplication app(argc, argv);
     Lumora::Look::apply(app);
     // The settings files live beside the executable, whatever the working folder.

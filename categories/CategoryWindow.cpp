@@ -72,7 +72,7 @@ CategoryWindow::CategoryWindow(Shell& shell, const CategoryEntry& entry, const C
       m_entry(entry), m_look(look)
 {
     if (look.icon)
-        setWindowIcon(Look::programIcon());
+        showProgramIcon();
 
     auto* picture = new Picture(QStringLiteral("Image1"),
                                 look.starryNight ? QStringLiteral(":/assets/category-stars.jpg")

@@ -63,7 +63,7 @@ QString nearestExisting(const QString& path)
 ConfigureWindow::ConfigureWindow(Shell& shell)
     : Form(shell, QStringLiteral("Configure"), kClientSize, WindowFrame::FixedSingle)
 {
-    setWindowIcon(Look::programIcon());
+    showProgramIcon();
     // The picture is a little narrower than the window; the dark of its frame fills the rest.
     QPalette dark = client()->palette();
     dark.setColor(QPalette::Window, QColor(40, 28, 18));

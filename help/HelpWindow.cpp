@@ -25,7 +25,7 @@ HelpWindow::HelpWindow(Shell& shell, const HelpPage& page)
       m_page(page)
 {
     if (page.icon)
-        setWindowIcon(Look::programIcon());
+        showProgramIcon();
     if (!page.fixedTitle.empty())
         setWindowTitle(qs(page.fixedTitle));
 

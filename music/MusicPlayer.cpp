@@ -3,40 +3,23 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <alsa/asoundlib.h>
-#include <fluidsynth.h>
+#include "FluidSynth.h"
 
 namespace Lumora {
 
 namespace {
 
-void quietLog(int, const char*, void*) {}
-
-void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
-// FluidSynth and ALSA would print their complaints about a machine without sound on
-// the terminal; the program has nothing to say about it.
-void silenceLibraries()
+fluid_settings_t* newSettings(const FluidSynth& fluid)
 {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-            fluid_set_log_function(level, quietLog, nullptr);
-        snd_lib_error_set_handler(quietAlsa);
-    });
-}
-
-fluid_settings_t* newSettings()
-{
-    silenceLibraries();
-    fluid_settings_t* settings = new_fluid_settings();
+    fluid_settings_t* settings = fluid.new_settings();
     // The player keeps time by the samples rendered, so it plays the same whether the
     // sound goes to a device or into a buffer.
-    fluid_settings_setstr(settings, "player.timing-source", "sample");
-    fluid_settings_setint(settings, "synth.lock-memory", 0);
-    fluid_settings_setnum(settings, "synth.sample-rate", MusicPlayer::kSampleRate);
-    // The default gain of 0.2 is a whisper; 0.6 is background music without clipping.
-    fluid_settings_setnum(settings, "synth.gain", MusicPlayer::kGain);
+    fluid.settings_setstr(settings, "player.timing-source", "sample");
+    fluid.settings_setint(settings, "synth.lock-memory", 0);
+    fluid.settings_setnum(settings, "synth.sample-rate", MusicPlayer::kSampleRate);
+    // The default gain of 0.2 is a whisper; 0.4 is background music that peaks, with
+    // the soundfont we install, at four fifths of full scale.
+    fluid.settings_setnum(settings, "synth.gain", MusicPlayer::kGain);
     return settings;
 }
 
@@ -44,6 +27,7 @@ fluid_settings_t* newSettings()
 
 // The synthesizer and what plays on it; lives on the player's thread only.
 struct MusicPlayer::Engine {
+    const FluidSynth* fluid = FluidSynth::get();
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
     fluid_player_t* player = nullptr;
@@ -53,11 +37,11 @@ struct MusicPlayer::Engine {
     bool open(const OutputFactory& factory)
     {
         const QString font = soundFont();
-        if (font.isEmpty())
+        if (!fluid || font.isEmpty())
             return false;
-        settings = newSettings();
-        synth = new_fluid_synth(settings);
-        if (!synth || fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED)
+        settings = newSettings(*fluid);
+        synth = fluid->new_synth(settings);
+        if (!synth || fluid->synth_sfload(synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED)
             return false;
         output = factory ? factory() : std::make_unique<DeviceOutput>();
         if (!output || !output->start(settings, synth)) {
@@ -70,12 +54,12 @@ struct MusicPlayer::Engine {
     void stop()
     {
         if (player) {
-            fluid_player_stop(player);
-            delete_fluid_player(player);
+            fluid->player_stop(player);
+            fluid->delete_player(player);
             player = nullptr;
         }
         if (synth)
-            fluid_synth_all_sounds_off(synth, -1);
+            fluid->synth_all_sounds_off(synth, -1);
     }
 
     void play(const QString& path)
@@ -84,11 +68,11 @@ struct MusicPlayer::Engine {
         // The player would take a missing file and only find out when it is its turn.
         if (!QFileInfo(path).isReadable())
             return;
-        player = new_fluid_player(synth);
+        player = fluid->new_player(synth);
         if (!player)
             return;
-        if (fluid_player_add(player, QFile::encodeName(path).constData()) == FLUID_OK)
-            fluid_player_play(player);
+        if (fluid->player_add(player, QFile::encodeName(path).constData()) == FLUID_OK)
+            fluid->player_play(player);
     }
 
     ~Engine()
@@ -97,9 +81,9 @@ struct MusicPlayer::Engine {
             output->stop();
         stop();
         if (synth)
-            delete_fluid_synth(synth);
+            fluid->delete_synth(synth);
         if (settings)
-            delete_fluid_settings(settings);
+            fluid->delete_settings(settings);
     }
 };
 
@@ -110,13 +94,15 @@ DeviceOutput::~DeviceOutput()
 
 bool DeviceOutput::start(fluid_settings_t* settings, fluid_synth_t* synth)
 {
-    silenceLibraries();
+    const FluidSynth* fluid = FluidSynth::get();
+    if (!fluid)
+        return false;
     // A desktop may offer any of these; the first that opens is kept. Drivers that this
     // build of FluidSynth lacks are refused by the setting itself.
     for (const char* driver : {"pipewire", "pulseaudio", "alsa"}) {
-        if (fluid_settings_setstr(settings, "audio.driver", driver) != FLUID_OK)
+        if (fluid->settings_setstr(settings, "audio.driver", driver) != FLUID_OK)
             continue;
-        m_driver = new_fluid_audio_driver(settings, synth);
+        m_driver = fluid->new_audio_driver(settings, synth);
         if (m_driver)
             return true;
     }
@@ -126,7 +112,7 @@ bool DeviceOutput::start(fluid_settings_t* settings, fluid_synth_t* synth)
 void DeviceOutput::stop()
 {
     if (m_driver) {
-        delete_fluid_audio_driver(m_driver);
+        FluidSynth::get()->delete_audio_driver(m_driver);
         m_driver = nullptr;
     }
 }
@@ -185,7 +171,7 @@ bool MusicPlayer::isPlaying() const
 {
     std::lock_guard lock(m_engineMutex);
     return m_engine && m_engine->player &&
-           fluid_player_get_status(m_engine->player) == FLUID_PLAYER_PLAYING;
+           m_engine->fluid->player_get_status(m_engine->player) == FLUID_PLAYER_PLAYING;
 }
 
 void MusicPlayer::run()
@@ -230,8 +216,13 @@ void MusicPlayer::run()
 
 QString MusicPlayer::soundFont()
 {
+    // The 6 MB soundfont we install comes first, even where the system's default points
+    // to a larger one: a 140 MB soundfont takes a fifth of a second to load and as many
+    // megabytes of memory as it is large, for background music that sounds no better.
+    // (FluidSynth can read samples on demand instead, but freeing them again races with
+    // the sound thread and crashes it.)
     for (const char* candidate :
-         {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/TimGM6mb.sf2",
+         {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2",
           "/usr/share/sounds/sf2/FluidR3_GM.sf2", "/usr/share/soundfonts/default.sf2",
           "/usr/share/soundfonts/FluidR3_GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}) {
         const QString path = QString::fromLatin1(candidate);
@@ -244,30 +235,32 @@ QString MusicPlayer::soundFont()
 std::vector<float> MusicPlayer::render(const QString& midiFile, double maxSeconds)
 {
     std::vector<float> samples;
+    const FluidSynth* fluid = FluidSynth::get();
     const QString font = soundFont();
-    if (font.isEmpty())
+    if (!fluid || font.isEmpty())
         return samples;
-    fluid_settings_t* settings = newSettings();
-    fluid_synth_t* synth = new_fluid_synth(settings);
+    fluid_settings_t* settings = newSettings(*fluid);
+    fluid_synth_t* synth = fluid->new_synth(settings);
     fluid_player_t* player = nullptr;
-    if (synth && fluid_synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED) {
-        player = new_fluid_player(synth);
-        if (fluid_player_add(player, QFile::encodeName(midiFile).constData()) == FLUID_OK &&
-            fluid_player_play(player) == FLUID_OK) {
+    if (synth && fluid->synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED) {
+        player = fluid->new_player(synth);
+        if (fluid->player_add(player, QFile::encodeName(midiFile).constData()) == FLUID_OK &&
+            fluid->player_play(player) == FLUID_OK) {
             constexpr int kBlock = 512;
             const auto limit = std::size_t(maxSeconds * kSampleRate) * 2;
             float block[kBlock * 2];
-            while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING && samples.size() < limit) {
-                fluid_synth_write_float(synth, kBlock, block, 0, 2, block, 1, 2);
+            while (fluid->player_get_status(player) == FLUID_PLAYER_PLAYING &&
+                   samples.size() < limit) {
+                fluid->synth_write_float(synth, kBlock, block, 0, 2, block, 1, 2);
                 samples.insert(samples.end(), block, block + kBlock * 2);
             }
         }
     }
     if (player)
-        delete_fluid_player(player);
+        fluid->delete_player(player);
     if (synth)
-        delete_fluid_synth(synth);
-    delete_fluid_settings(settings);
+        fluid->delete_synth(synth);
+    fluid->delete_settings(settings);
     return samples;
 }
 

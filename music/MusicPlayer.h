@@ -49,7 +49,7 @@ public:
     // 44.1 kHz, until the piece ends (at most `maxSeconds`).
     static std::vector<float> render(const QString& midiFile, double maxSeconds = 600);
 
-    static constexpr double kGain = 0.6;
+    static constexpr double kGain = 0.4;
     static constexpr int kSampleRate = 44100;
 
 private:

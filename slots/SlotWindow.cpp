@@ -90,7 +90,7 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
       m_row(row), m_look(look)
 {
     if (look.icon)
-        setWindowIcon(Look::programIcon());
+        showProgramIcon();
 
     auto* board = new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/chalkboard.jpg"),
                               client());

@@ -116,7 +116,7 @@ void TestCategoryWindows::eachWindowHasItsOwnLook()
     QCOMPARE(form->client()->size(), client);
     QCOMPARE(form->minimumSize(), form->maximumSize());
     QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(!form->windowIcon().isNull(), icon);
+    QTRY_COMPARE(!form->windowIcon().isNull(), icon);
 
     const CategoryEntry* entry = Catalogue::byWindow(window);
     const QList<QLabel*> shown = form->client()->findChildren<QLabel*>();

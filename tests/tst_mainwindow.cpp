@@ -95,7 +95,7 @@ void TestMainWindow::opensAtItsPlaceWithItsTitleAndSize()
     QCOMPARE(main->minimumSize(), main->maximumSize());
     QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(main->windowFlags() & Qt::WindowMinimizeButtonHint));
-    QVERIFY(!main->windowIcon().isNull());
+    QTRY_VERIFY(!main->windowIcon().isNull());
     auto* background = main->findChild<QWidget*>(QStringLiteral("Image1"));
     auto* banner = main->findChild<QWidget*>(QStringLiteral("Image2"));
     QCOMPARE(background->geometry(), QRect(0, 0, 636, 449));

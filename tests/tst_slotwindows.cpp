@@ -144,7 +144,7 @@ void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
     SlotWindow* w = open(slot);
     QVERIFY(w);
     QCOMPARE(w->client()->size(), client);
-    QCOMPARE(!w->windowIcon().isNull(), icon);
+    QTRY_COMPARE(!w->windowIcon().isNull(), icon);
     QCOMPARE(w->minimumSize(), w->maximumSize());
     QVERIFY(!w->isEditing());
     QCOMPARE(label(w, 1)->text(), QStringLiteral("<b>bold?</b> &amp;"));

@@ -1,18 +1,21 @@
 #include "RecordingOutput.h"
 
-#include <fluidsynth.h>
+#include "music/FluidSynth.h"
 
 #include <cmath>
 
 bool RecordingOutput::start(fluid_settings_t*, fluid_synth_t* synth)
 {
+    const Lumora::FluidSynth* fluid = Lumora::FluidSynth::get();
+    if (!fluid)
+        return false;
     m_record.running = true;
-    m_thread = std::thread([this, synth] {
+    m_thread = std::thread([this, synth, fluid] {
         constexpr int kBlock = 256;
         float block[kBlock * 2];
         auto next = std::chrono::steady_clock::now();
         while (!m_stop) {
-            fluid_synth_write_float(synth, kBlock, block, 0, 2, block, 1, 2);
+            fluid->synth_write_float(synth, kBlock, block, 0, 2, block, 1, 2);
             long long audible = 0;
             for (int i = 0; i < kBlock; ++i)
                 audible += (std::fabs(block[2 * i]) > 0.001f || std::fabs(block[2 * i + 1]) > 0.001f);

@@ -1,0 +1,38 @@
+// The floor that Qt itself sets: a bare Qt Widgets program showing one fixed 637 x 465
+// window with one stretched JPEG, the shape of Lumora's main window without anything
+// of Lumora.
+#include <QApplication>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+
+namespace {
+
+class Stretched : public QWidget
+{
+public:
+    Stretched() : m_picture(QStringLiteral(":/assets/main-background.jpg")) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), m_picture);
+    }
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    Stretched window;
+    window.setFixedSize(637, 465);
+    window.setWindowTitle(QStringLiteral("Baseline"));
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,226 @@
+// What a person waits for inside a running Lumora, offscreen: a click until the window
+// it opens is shown and painted, Confirm until the reopened slot window is painted, the
+// relocation's copy, the music buttons, and resident memory over many openings.
+//
+//   lumora-bench-windows DATA_FOLDER [REPEATS]
+#include "BenchTable.h"
+#include "RecordingOpener.h"
+#include "RecordingOutput.h"
+#include "app/CaptionButton.h"
+#include "app/Form.h"
+#include "app/Look.h"
+#include "app/MainWindow.h"
+#include "app/Messages.h"
+#include "app/Shell.h"
+#include "app/WindowRegistry.h"
+#include "config/Relocation.h"
+#include "music/MusicPlayer.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <malloc.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace Lumora;
+
+namespace {
+
+double ms(const QElapsedTimer& timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+double residentMiB()
+{
+    malloc_trim(0);
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+void fillFolder(const QString& from, const QString& to)
+{
+    for (const QString& name : QDir(from).entryList(QDir::Files))
+        QFile::copy(from + u'/' + name, to + u'/' + name);
+    QFile pointer(to + QStringLiteral("/path.lmr"));
+    pointer.open(QIODevice::WriteOnly);
+    pointer.write(QFile::encodeName(to) + "\r\n");
+}
+
+// Clicks `button` of `opener` and times until `window` is shown and painted.
+double openTime(Shell& shell, Form* opener, const QString& button, const QString& window)
+{
+    QElapsedTimer timer;
+    timer.start();
+    opener->findChild<CaptionButton*>(button)->click();
+    Form* form = shell.windows().find(window);
+    QCoreApplication::processEvents();
+    form->repaint();
+    return ms(timer);
+}
+
+QStringList allWindows()
+{
+    QStringList names{"Configure", "help", "MainHelp", "aboutthis", "subhelp", "musichelp"};
+    for (int n = 2; n <= 12; ++n)
+        names.append(QStringLiteral("Form%1").arg(n));
+    for (int n = 2; n <= 15; ++n)
+        names.append(QStringLiteral("Formc%1").arg(n));
+    return names;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Look::apply(app);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s DATA_FOLDER [REPEATS]\n", argv[0]);
+        return 2;
+    }
+    const QString data = QString::fromLocal8Bit(argv[1]);
+    const int repeats = argc > 2 ? std::atoi(argv[2]) : 40;
+    QTemporaryDir folder;
+    fillFolder(data, folder.path());
+    // The harness answers every message box at once.
+    Messages::setHook([](const QString&, QMessageBox::StandardButtons buttons) {
+        return (buttons & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    });
+    RecordingOutput::Record record;
+    Shell shell(folder.path(), std::make_unique<RecordingOpener>(),
+                [&record] { return std::make_unique<RecordingOutput>(record); });
+    if (!shell.start())
+        return 1;
+    Form* main = shell.windows().find(QStringLiteral("Main"));
+
+    struct Case {
+        const char* name;
+        QString button;
+        QString window;
+        QString close;
+    };
+    const Case cases[] = {
+        {"open: category window, click to painted (ms)", "Command3", "Form7", "Command3"},
+        {"open: slot window, click to painted (ms)", "Command22", "Formc2", "Command3"},
+        {"open: configuration window, click to painted (ms)", "Command26", "Configure", ""},
+        {"open: help window, click to painted (ms)", "Command27", "MainHelp", "Command1"},
+    };
+    for (const Case& c : cases) {
+        std::vector<double> times;
+        for (int i = 0; i < repeats + 1; ++i) {
+            const double t = openTime(shell, main, c.button, c.window);
+            if (i > 0) // the first opening decodes the pictures once for all
+                times.push_back(t);
+            shell.windows().find(c.window)->close();
+            settle();
+        }
+        BenchTable::row(c.name, times, 16);
+    }
+
+    {
+        std::vector<double> times;
+        for (int i = 0; i < repeats; ++i) {
+            main->findChild<CaptionButton*>(QStringLiteral("Command22"))->click();
+            Form* slot = shell.windows().find(QStringLiteral("Formc2"));
+            settle();
+            slot->repaint();
+            times.push_back(openTime(shell, slot, QStringLiteral("Command2"), QStringLiteral("Formc2")));
+            shell.windows().find(QStringLiteral("Formc2"))->close();
+            settle();
+        }
+        BenchTable::row("confirm: click to reopened slot window painted (ms)", times, 16);
+    }
+
+    {
+        std::vector<double> times;
+        for (int i = 0; i < std::max(5, repeats / 2); ++i) {
+            QTemporaryDir target;
+            QFile pointer(folder.filePath(QStringLiteral("path.lmr")));
+            pointer.open(QIODevice::WriteOnly);
+            pointer.write(QFile::encodeName(target.path()) + "\r\n");
+            pointer.close();
+            QElapsedTimer timer;
+            timer.start();
+            const auto result = Relocation::run(folder.path());
+            times.push_back(ms(timer));
+            if (result.outcome != Relocation::Result::Outcome::Copied)
+                return 1;
+        }
+        fillFolder(data, folder.path());
+        BenchTable::row("relocation: 39 files into a fresh folder (ms)", times);
+    }
+
+    {
+        auto* lumora = qobject_cast<MainWindow*>(main);
+        CaptionButton* play = lumora->button(QStringLiteral("Command29"));
+        CaptionButton* stop = lumora->button(QStringLiteral("Command31"));
+        std::vector<double> clicks, firstCold, firstWarm;
+        const auto firstSound = [&](auto&& click) {
+            record.firstAudibleNs = -1;
+            const auto t0 = std::chrono::steady_clock::now().time_since_epoch();
+            QElapsedTimer timer;
+            timer.start();
+            click();
+            const double clickMs = ms(timer);
+            while (record.firstAudibleNs < 0 && timer.elapsed() < 5000)
+                std::this_thread::sleep_for(std::chrono::microseconds(200));
+            const double soundMs =
+                double(record.firstAudibleNs -
+                       std::chrono::duration_cast<std::chrono::nanoseconds>(t0).count()) / 1e6;
+            return std::pair{clickMs, soundMs};
+        };
+        for (int i = 0; i < std::max(5, repeats / 4); ++i) {
+            // A fresh player each time: the first play readies the synthesizer.
+            MusicPlayer player([&record] { return std::make_unique<RecordingOutput>(record); });
+            player.setSource(folder.filePath(QStringLiteral("music.mid")));
+            firstCold.push_back(firstSound([&] { player.stop(); player.play(); }).second);
+        }
+        for (int i = 0; i < repeats; ++i) {
+            const auto [clickMs, soundMs] = firstSound([&] { play->click(); });
+            clicks.push_back(clickMs);
+            if (i > 0)
+                firstWarm.push_back(soundMs);
+            stop->click();
+            lumora->player()->settle();
+        }
+        BenchTable::row("music: play click handler (ms)", clicks, 1);
+        BenchTable::row("music: click to first sound, first play (ms)", firstCold, 50);
+        BenchTable::row("music: click to first sound, later plays (ms)", firstWarm, 50);
+    }
+
+    {
+        const QStringList names = allWindows();
+        const auto cycle = [&] {
+            for (const QString& name : names) {
+                if (Form* form = shell.windows().open(name))
+                    form->close();
+                settle();
+            }
+        };
+        cycle();
+        const double before = residentMiB();
+        for (int i = 0; i < 100; ++i)
+            cycle();
+        const double after = residentMiB();
+        BenchTable::row("memory: resident before 100 cycles of every window (MiB)", {before});
+        BenchTable::row("memory: growth over 100 cycles of every window (MiB)", {after - before}, 1);
+    }
+    Messages::setHook({});
+    return 0;
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Prints the benchmark table: bench/run-bench.sh BUILD_DIR [PAIRS] [REPEATS]
+set -euo pipefail
+build=${1:?usage: run-bench.sh BUILD_DIR [PAIRS] [REPEATS]}
+pairs=${2:-21}
+repeats=${3:-40}
+here=$(cd "$(dirname "$0")/.." && pwd)
+command -v Xvfb >/dev/null || { echo "run-bench: Xvfb is missing (Debian package xvfb)" >&2; exit 1; }
+printf '%-52s %9s %9s %9s %9s\n' "measure" "median" "min" "max" "budget"
+"$build/bench/lumora-bench-startup" "$build/lumora/lumora" "$build/bench/lumora-baseline" "$pairs"
+"$build/bench/lumora-bench-windows" "$here/data" "$repeats" 2>/dev/null
