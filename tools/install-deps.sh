@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that Lumora needs to build, run and test, if missing.
+# Installs the Debian packages that Lumora needs to build, run and test, if missing,
+# and any further packages named on the command line.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     timgm6mb-soundfont      # a General MIDI soundfont for it
     fonts-liberation        # the fonts the windows are laid out with
     xdg-utils               # xdg-open, which opens notes files in the desktop's editor
+    "$@"
 )
 
 missing=()
