@@ -1,10 +1,13 @@
 #include "Form.h"
 
+#include "Messages.h"
 #include "Shell.h"
 #include "WindowRegistry.h"
+#include "settings/FileError.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
 #include <QLayout>
@@ -38,6 +41,27 @@ void Form::placeClientAt(QPoint position)
     layout()->activate();
     const QPoint offset = m_client->geometry().topLeft();
     setGeometry(QRect(position - offset, size()));
+}
+
+void Form::addNotesHolders()
+{
+    m_folderHolder = new QLineEdit(m_client);
+    m_folderHolder->setObjectName(QStringLiteral("Text1"));
+    m_folderHolder->hide();
+    m_notesHolder = new QLineEdit(m_client);
+    m_notesHolder->setObjectName(QStringLiteral("Text2"));
+    m_notesHolder->hide();
+}
+
+void Form::openNotes(const QString& name)
+{
+    try {
+        const auto launch = m_shell.notes().launch(name);
+        m_folderHolder->setText(launch.folder);
+        m_notesHolder->setText(name);
+    } catch (const FileError& error) {
+        Messages::report(this, error);
+    }
 }
 
 void Form::showProgramIcon()

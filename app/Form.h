@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+class QLineEdit;
+
 namespace Lumora {
 
 class Shell;
@@ -31,6 +33,14 @@ public:
     void showProgramIcon();
 
 protected:
+    // For the windows with a notes button: two text boxes, never shown, in which the
+    // notes launch leaves the data folder it read (Text1) and the notes file (Text2).
+    void addNotesHolders();
+    QLineEdit* folderHolder() const { return m_folderHolder; }
+    // Opens the notes file `name` of the data folder in the editor; a failure is
+    // reported and changes nothing else.
+    void openNotes(const QString& name);
+
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Whether Escape closes the window: not where it would throw away typing.
@@ -40,6 +50,8 @@ protected:
 
 private:
     QWidget* m_client;
+    QLineEdit* m_folderHolder = nullptr;
+    QLineEdit* m_notesHolder = nullptr;
 };
 
 } // namespace Lumora

@@ -108,13 +108,7 @@ CategoryWindow::CategoryWindow(Shell& shell, const CategoryEntry& entry, const C
                             kButtonSize));
     connect(exit, &QPushButton::clicked, this, &CategoryWindow::Command3_Click);
 
-    // The notes launch leaves the folder it read and the file name here.
-    m_folder = new QLineEdit(client());
-    m_folder->setObjectName(QStringLiteral("Text1"));
-    m_folder->hide();
-    m_notesName = new QLineEdit(client());
-    m_notesName->setObjectName(QStringLiteral("Text2"));
-    m_notesName->hide();
+    addNotesHolders();
 
     if (entry.window == "Form2") {
         QAction* help = menuBar()->addAction(QStringLiteral("Help"));
@@ -157,13 +151,7 @@ void CategoryWindow::layOutVerses()
 
 void CategoryWindow::Command1_Click()
 {
-    try {
-        const auto launch = m_shell.notes().launch(qs(m_entry.notesFile));
-        m_folder->setText(launch.folder);
-        m_notesName->setText(qs(m_entry.notesFile));
-    } catch (const FileError& error) {
-        Messages::report(this, error);
-    }
+    openNotes(qs(m_entry.notesFile));
 }
 
 void CategoryWindow::Command3_Click()

@@ -3,7 +3,6 @@
 #include "app/Form.h"
 
 class QLabel;
-class QLineEdit;
 
 namespace Lumora {
 
@@ -37,8 +36,6 @@ private:
     const CategoryLook& m_look;
     QList<QLabel*> m_labels;
     QList<QWidget*> m_lines;
-    QLineEdit* m_folder;
-    QLineEdit* m_notesName;
 };
 
 } // namespace Lumora

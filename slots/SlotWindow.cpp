@@ -142,13 +142,8 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
     connect(findChild<CaptionButton*>(QStringLiteral("Command5")), &QPushButton::clicked, this,
             &SlotWindow::Command5_Click);
 
-    // Where the load and the notes launch leave the data folder and the notes file name.
-    m_folder = new QLineEdit(client());
-    m_folder->setObjectName(QStringLiteral("Text1"));
-    m_folder->hide();
-    m_notesName = new QLineEdit(client());
-    m_notesName->setObjectName(QStringLiteral("Text2"));
-    m_notesName->hide();
+    // The load and the save leave the data folder they read in Text1 too.
+    addNotesHolders();
 }
 
 void SlotWindow::Form_Load()
@@ -156,8 +151,8 @@ void SlotWindow::Form_Load()
     setWindowTitle(m_shell.captions().draw());
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
-    m_folder->setText(m_shell.settings().dataFolder());
-    const QStringList verses = SlotVerseFile::read(m_folder->text(), m_row.slot);
+    folderHolder()->setText(m_shell.settings().dataFolder());
+    const QStringList verses = SlotVerseFile::read(folderHolder()->text(), m_row.slot);
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
         m_edits[i]->setText(verses[i]);
         m_edits[i]->setCursorPosition(0);
@@ -191,13 +186,7 @@ void SlotWindow::layOutLabels()
 
 void SlotWindow::Command1_Click()
 {
-    try {
-        const auto launch = m_shell.notes().launch(SlotTable::notesFile(m_row.slot));
-        m_folder->setText(launch.folder);
-        m_notesName->setText(SlotTable::notesFile(m_row.slot));
-    } catch (const FileError& error) {
-        Messages::report(this, error);
-    }
+    openNotes(SlotTable::notesFile(m_row.slot));
 }
 
 void SlotWindow::Command2_Click()
@@ -206,8 +195,8 @@ void SlotWindow::Command2_Click()
     for (QLineEdit* edit : std::as_const(m_edits))
         verses.append(OneLineEdit::oneLine(edit->text()));
     try {
-        m_folder->setText(m_shell.settings().dataFolder());
-        SlotVerseFile::write(m_folder->text(), m_row.slot, verses);
+        folderHolder()->setText(m_shell.settings().dataFolder());
+        SlotVerseFile::write(folderHolder()->text(), m_row.slot, verses);
     } catch (const FileError& error) {
         // Nothing is lost: the window stays as it is, the typing with it.
         Messages::report(this, error);

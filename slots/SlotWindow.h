@@ -43,8 +43,6 @@ private:
     QList<QLabel*> m_labels;
     QList<QLineEdit*> m_edits;
     QList<QWidget*> m_lines;
-    QLineEdit* m_folder;
-    QLineEdit* m_notesName;
     bool m_editing = false;
 };
 
