@@ -12,7 +12,7 @@ if [ "$what" = uninstall ]; then
     exec tools/install-user.sh --uninstall "${2:-$HOME/Lumora}"
 fi
 extra=()
-[ "$what" = bench ] && extra=(xvfb)
+[ "$what" = bench ] && extra=(xvfb libxcb1-dev)
 tools/install-deps.sh "${extra[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
