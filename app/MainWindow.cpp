@@ -133,11 +133,11 @@ void MainWindow::buildGrid()
 
 void MainWindow::buildBottomRow()
 {
-    for (const BottomButton& spec : kBottomRow) {
+    for (const BottomButton& row : kBottomRow) {
         CaptionButton* button =
-            addButton(qs(spec.name), QRect(spec.left, kBottomTop, spec.width, kButtonHeight));
-        button->setCaption(qs(spec.caption));
-        button->setFont(Look::sansSerif(spec.points, true));
+            addButton(qs(row.name), QRect(row.left, kBottomTop, row.width, kButtonHeight));
+        button->setCaption(qs(row.caption));
+        button->setFont(Look::sansSerif(row.points, true));
     }
     connect(button(QStringLiteral("Command26")), &QPushButton::clicked, this,
             &MainWindow::Command26_Click);

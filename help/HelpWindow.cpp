@@ -43,19 +43,19 @@ HelpWindow::HelpWindow(Shell& shell, const HelpPage& page)
     // leaves room for the OK button beside it.
     int top = kMargin;
     bool first = true;
-    for (const HelpLabel& spec : page.labels) {
-        if (spec.name.empty())
+    for (const HelpLabel& line : page.labels) {
+        if (line.name.empty())
             continue;
         auto* label = new QLabel(client());
-        label->setObjectName(qs(spec.name));
+        label->setObjectName(qs(line.name));
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true);
-        QFont font = Look::sansSerif(spec.points, spec.bold);
-        font.setUnderline(spec.underline);
+        QFont font = Look::sansSerif(line.points, line.bold);
+        font.setUnderline(line.underline);
         label->setFont(font);
-        label->setText(qs(spec.text));
+        label->setText(qs(line.text));
         const int right = (first && !page.okAtBottom) ? okAt.x() - kGap : page.width - kMargin;
         const int width = right - kMargin;
         label->setGeometry(kMargin, top, width, label->heightForWidth(width));

@@ -122,12 +122,12 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
                2;
     const int buttonTop = look.height - kBottomMargin - kButtonHeight;
     QWidget* previous = m_edits.last();
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new CaptionButton(qs(spec.name), client());
-        button->setCaption(qs(spec.caption));
+    for (const ButtonSpec& place : kButtons) {
+        auto* button = new CaptionButton(qs(place.name), client());
+        button->setCaption(qs(place.caption));
         button->setFont(Look::sansSerif(8.25, true));
-        button->setGeometry(left, buttonTop, spec.width, kButtonHeight);
-        left += spec.width + kButtonGap;
+        button->setGeometry(left, buttonTop, place.width, kButtonHeight);
+        left += place.width + kButtonGap;
         setTabOrder(previous, button);
         previous = button;
     }
