@@ -39,13 +39,15 @@ void apply(QApplication& app);
 
 // Fontconfig reads its configuration, some dozens of XML files, the first time Qt asks
 // for a font, which comes in the middle of building the main window. Created first thing
-// in main(), this has that work done on a thread of its own while Qt starts up; it waits
-// for the thread when it goes.
+// in main(), this has that work done on a thread of its own while Qt starts up. Call
+// wait() before the first font is used: should Qt ask fontconfig while the thread is
+// still at it, fontconfig would do the whole work a second time.
 class FontWarmUp
 {
 public:
     FontWarmUp();
     ~FontWarmUp();
+    void wait();
     FontWarmUp(const FontWarmUp&) = delete;
     FontWarmUp& operator=(const FontWarmUp&) = delete;
 
