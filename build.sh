@@ -3,6 +3,7 @@
 # ./build.sh test              install what is missing, build and run every test (offscreen)
 # ./build.sh install [FOLDER]  build and install for this user (default ~/Lumora), with a menu entry
 # ./build.sh uninstall [FOLDER]  remove it again, keeping the files you changed
+# ./build.sh reliability       the reliability suite in build folders of its own (see README)
 # ./build.sh bench             the benchmark table: start-up and memory against bare Qt, windows, music
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,6 +11,9 @@ cd "$(dirname "$0")"
 what=${1:-run}
 if [ "$what" = uninstall ]; then
     exec tools/install-user.sh --uninstall "${2:-$HOME/Lumora}"
+fi
+if [ "$what" = reliability ]; then
+    exec tools/reliability.sh
 fi
 extra=()
 [ "$what" = bench ] && extra=(xvfb libxcb1-dev)
@@ -22,5 +26,5 @@ case "$what" in
     install) exec tools/install-user.sh build "${2:-$HOME/Lumora}" ;;
     bench) exec bench/run-bench.sh build ;;
     test) QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --parallel "$(nproc)" ;;
-    *)    echo "usage: ./build.sh run|test|install|uninstall|bench" >&2; exit 2 ;;
+    *)    echo "usage: ./build.sh run|test|install|uninstall|bench|reliability" >&2; exit 2 ;;
 esac

@@ -238,9 +238,10 @@ void ConfigureWindow::Command1_Click()
                         .arg(Cp1252::describe(*bad)));
         }
         const QString folder = m_dir->currentFolder();
-        m_shell.settings().writeDataFolder(folder);
+        // Both files or neither: after a failure the user must not be left with a new data
+        // folder under the old names, told that nothing was changed.
+        m_shell.settings().writeDataFolderAndSlotNames(folder, names);
         m_folder->setText(folder);
-        m_shell.settings().writeSlotNames(names);
     } catch (const FileError& error) {
         Messages::report(this, error);
         return;

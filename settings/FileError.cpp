@@ -50,6 +50,14 @@ QFileInfo parentOf(const QString& path)
     return QFileInfo(QFileInfo(path).absolutePath());
 }
 
+// A path whose folder is an existing file: the kind says which, the detail names the file.
+FileError inAFile(const QString& path, const QFileInfo& folder)
+{
+    return {FileError::Kind::NotAFolder, path,
+            QStringLiteral("%1 is a file, not a folder.")
+                .arg(QDir::toNativeSeparators(folder.filePath()))};
+}
+
 } // namespace
 
 bool FileError::isReadOnly(const QFileInfo& file)
@@ -62,8 +70,11 @@ bool FileError::isReadOnly(const QFileInfo& file)
 FileError FileError::forRead(const QString& path, const QString& detail)
 {
     const QFileInfo file(path);
+    const QFileInfo folder = parentOf(path);
     // Where the kind says it all, the system's own wording would only repeat it.
-    if (!parentOf(path).isDir())
+    if (folder.exists() && !folder.isDir())
+        return inAFile(path, folder);
+    if (!folder.isDir())
         return {Kind::PathNotFound, path};
     if (!file.exists())
         return {Kind::FileNotFound, path};
@@ -78,6 +89,8 @@ FileError FileError::forWrite(const QString& path, const QString& detail)
 {
     const QFileInfo file(path);
     const QFileInfo folder = parentOf(path);
+    if (folder.exists() && !folder.isDir())
+        return inAFile(path, folder);
     if (!folder.isDir())
         return {Kind::PathNotFound, path};
     if (file.isDir())

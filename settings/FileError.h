@@ -45,7 +45,8 @@ public:
     const char* what() const noexcept override;
 
     // Classifies a failure to open `path` for reading by looking at the file system:
-    // a missing folder is "path not found", a missing file "file not found".
+    // a missing folder is "path not found", a missing file "file not found", a folder
+    // that is a file "not a folder".
     static FileError forRead(const QString& path, const QString& detail = {});
     // Classifies a failure to create or replace `path`.
     static FileError forWrite(const QString& path, const QString& detail = {});

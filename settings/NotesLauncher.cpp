@@ -4,6 +4,7 @@
 #include "Opener.h"
 #include "SettingsFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -25,9 +26,17 @@ NotesLauncher::Launch NotesLauncher::launch(const QString& name) const
         throw FileError(FileError::Kind::NotAFile, launch.path);
     if (!info.exists()) {
         launch.path = launch.folder + u'/' + name.toLower();
+        // A link to nothing cannot be created through, and the editor handed it would fail
+        // where nobody sees it.
+        const QFileInfo link(launch.path);
+        if (link.isSymLink() && !link.exists())
+            throw FileError(FileError::Kind::FileNotFound, launch.path,
+                            QStringLiteral("It is a link to %1, which does not exist.")
+                                .arg(QDir::toNativeSeparators(link.symLinkTarget())));
         QFile file(launch.path);
         // NewOnly: should the file appear meanwhile, it is left as it is.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
+            !QFileInfo::exists(launch.path))
             throw FileError::forWrite(launch.path, file.errorString());
     }
 

@@ -52,6 +52,16 @@ void SettingsFiles::writeDataFolder(const QString& folder) const
     TextFile::writeLines(dataFolderPath(), {folder}, Encoding::FileSystem);
 }
 
+void SettingsFiles::writeDataFolderAndSlotNames(const QString& folder,
+                                                const QStringList& names) const
+{
+    Q_ASSERT(names.size() == kSlotCount);
+    TextFile::writeAll(
+        {{dataFolderPath(),
+          TextFile::encodeLines(dataFolderPath(), {folder}, Encoding::FileSystem)},
+         {slotNamesPath(), TextFile::encodeLines(slotNamesPath(), names, Encoding::Cp1252)}});
+}
+
 QString SettingsFiles::dataFilePath(const QString& name) const
 {
     return Lumora::dataFilePath(dataFolder(), name);

@@ -33,6 +33,9 @@ public:
     QString dataFolder() const;
     void writeDataFolder(const QString& folder) const;
 
+    // path.lmr and configure.lmr together: both are replaced or neither is.
+    void writeDataFolderAndSlotNames(const QString& folder, const QStringList& names) const;
+
     // The file `name` in the data folder, reading path.lmr afresh (see dataFilePath()).
     QString dataFilePath(const QString& name) const;
 

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <memory>
+#include <vector>
+
 namespace Lumora {
 
 namespace {
@@ -117,6 +120,11 @@ QStringList readLines(const QString& path, int count, Encoding encoding)
 
 void writeLines(const QString& path, const QStringList& lines, Encoding encoding)
 {
+    writeBytes(path, encodeLines(path, lines, encoding));
+}
+
+QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding)
+{
     QByteArray bytes;
     for (const QString& line : lines) {
         if (encoding == Encoding::Cp1252) {
@@ -142,29 +150,42 @@ void writeLines(const QString& path, const QStringList& lines, Encoding encoding
         bytes += encoded;
         bytes += "\r\n";
     }
-
-    writeBytes(path, bytes);
+    return bytes;
 }
 
 void writeBytes(const QString& path, const QByteArray& bytes)
 {
-    if (FileError::isReadOnly(QFileInfo(path)))
-        throw FileError(FileError::Kind::PermissionDenied, path,
-                        QStringLiteral("The file is read-only. Nothing was written."));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw FileError::forWrite(path, file.errorString());
-    // The explicit flush matters: a write that runs out of room fails only when the
-    // buffer is flushed, and commit() alone would rename the cut-off file into place.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        QString why = file.errorString();
-        if (why.isEmpty() || why == QLatin1String("Unknown error"))
-            why = QStringLiteral("The file could not be written whole; the disk may be full.");
-        file.cancelWriting();
-        throw FileError::forWrite(path, why + QStringLiteral(" The old file was kept."));
+    writeAll({{path, bytes}});
+}
+
+void writeAll(const QList<Replacement>& files)
+{
+    // Until commit() a save file is only a temporary one; dropping it discards it.
+    std::vector<std::unique_ptr<QSaveFile>> written;
+    for (const Replacement& replacement : files) {
+        const QString& path = replacement.path;
+        const QByteArray& bytes = replacement.bytes;
+        if (FileError::isReadOnly(QFileInfo(path)))
+            throw FileError(FileError::Kind::PermissionDenied, path,
+                            QStringLiteral("The file is read-only. Nothing was written."));
+        auto file = std::make_unique<QSaveFile>(path);
+        if (!file->open(QIODevice::WriteOnly))
+            throw FileError::forWrite(path, file->errorString());
+        // The explicit flush matters: a write that runs out of room fails only when the
+        // buffer is flushed, and commit() alone would rename the cut-off file into place.
+        if (file->write(bytes) != bytes.size() || !file->flush()) {
+            QString why = file->errorString();
+            if (why.isEmpty() || why == QLatin1String("Unknown error"))
+                why = QStringLiteral("The file could not be written whole; the disk may be full.");
+            file->cancelWriting();
+            throw FileError::forWrite(path, why + QStringLiteral(" The old file was kept."));
+        }
+        written.push_back(std::move(file));
     }
-    if (!file.commit())
-        throw FileError::forWrite(path, file.errorString());
+    for (const std::unique_ptr<QSaveFile>& file : written) {
+        if (!file->commit())
+            throw FileError::forWrite(file->fileName(), file->errorString());
+    }
 }
 
 } // namespace TextFile

@@ -48,8 +48,22 @@ QStringList readLines(const QString& path, int count, Encoding encoding);
 // temporary file beside it that is renamed over the old one.
 void writeLines(const QString& path, const QStringList& lines, Encoding encoding);
 
+// The bytes writeLines() writes for `lines`; throws FileError, naming `path`, for a
+// character the encoding cannot hold, a line break inside a line or an overlong line.
+QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding);
+
 // Replaces the file whole with `bytes`, or leaves it untouched and throws FileError.
 void writeBytes(const QString& path, const QByteArray& bytes);
+
+// Replaces several files as one: each new content is written out beside its file, and
+// only when every one of them is whole on the disk are they renamed into place. A file
+// that may not be replaced or a disk that runs out of room leaves all of them untouched.
+struct Replacement
+{
+    QString path;
+    QByteArray bytes;
+};
+void writeAll(const QList<Replacement>& files);
 
 } // namespace TextFile
 } // namespace Lumora

@@ -67,26 +67,52 @@ private Q_SLOTS:
 void TestNotesLauncher::handsTheEditorOnePathAsItIs_data()
 {
     QTest::addColumn<QString>("folderName");
-    QTest::addColumn<QString>("suffix"); // appended to the folder in path.lmr
-    QTest::newRow("spaces") << QStringLiteral("my notes  folder") << QString();
-    QTest::newRow("quotes") << QStringLiteral("it's \"here\"") << QString();
-    QTest::newRow("semicolon") << QStringLiteral("a;touch pwned") << QString();
-    QTest::newRow("command substitution") << QStringLiteral("$(touch pwned)`touch pwned`") << QString();
-    QTest::newRow("non-ASCII") << QStringLiteral("Vers\u00E9s \u05D0") << QString();
-    QTest::newRow("trailing separator") << QStringLiteral("data") << QStringLiteral("/");
+    QTest::addColumn<QString>("suffix");   // appended to the folder in path.lmr
+    QTest::addColumn<QString>("spelling"); // how path.lmr names it: absolute, relative, link
+    QTest::addColumn<QString>("argument"); // what the editor gets, %1 the path read
+    const QString absolute = QStringLiteral("absolute");
+    const QString same = QStringLiteral("%1");
+    QTest::newRow("spaces") << QStringLiteral("my notes  folder") << QString() << absolute << same;
+    QTest::newRow("quotes") << QStringLiteral("it's \"here\"") << QString() << absolute << same;
+    QTest::newRow("semicolon") << QStringLiteral("a;touch pwned") << QString() << absolute << same;
+    QTest::newRow("command substitution")
+        << QStringLiteral("$(touch pwned)`touch pwned`") << QString() << absolute << same;
+    QTest::newRow("non-ASCII") << QStringLiteral("Vers\u00E9s \u05D0") << QString() << absolute
+                               << same;
+    QTest::newRow("trailing separator")
+        << QStringLiteral("data") << QStringLiteral("/") << absolute << same;
+    QTest::newRow("line feed") << QStringLiteral("two\nlines") << QString() << absolute << same;
+    QTest::newRow("leading dash inside an absolute path")
+        << QStringLiteral("--help") << QString() << absolute << same;
+    // A relative path is the working folder's; one starting with '-' would be an option.
+    QTest::newRow("leading dash, relative") << QStringLiteral("-rf data") << QString()
+                                            << QStringLiteral("relative") << QStringLiteral("./%1");
+    QTest::newRow("relative") << QStringLiteral("notes") << QString() << QStringLiteral("relative")
+                              << same;
+    QTest::newRow("symbolic link to the folder")
+        << QStringLiteral("real") << QString() << QStringLiteral("link") << same;
 }
 
 void TestNotesLauncher::handsTheEditorOnePathAsItIs()
 {
     QFETCH(QString, folderName);
     QFETCH(QString, suffix);
+    QFETCH(QString, spelling);
+    QFETCH(QString, argument);
     FakeXdgOpen fake;
     AppFolder app;
     QTemporaryDir work;
     const QString folder = work.filePath(folderName);
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QFile::copy(app.file(QStringLiteral("cwisdom.txt")), folder + QStringLiteral("/cwisdom.txt")));
-    app.setDataFolder(folder + suffix);
+    QString stored = folder + suffix;
+    if (spelling == QLatin1String("relative")) {
+        stored = folderName + suffix;
+    } else if (spelling == QLatin1String("link")) {
+        stored = work.filePath(QStringLiteral("link"));
+        QVERIFY(QFile::link(folder, stored));
+    }
+    app.setDataFolder(stored);
 
     const SettingsFiles settings(app.path());
     DesktopOpener opener;
@@ -96,11 +122,16 @@ void TestNotesLauncher::handsTheEditorOnePathAsItIs()
     const auto launch = notes.launch(QStringLiteral("cwisdom.txt"));
     QDir::setCurrent(before);
 
-    const QString expected = folder + suffix + QStringLiteral("/cwisdom.txt");
-    QCOMPARE(launch.folder, folder + suffix);
+    const QString expected = stored + QStringLiteral("/cwisdom.txt");
+    QCOMPARE(launch.folder, stored);
     QCOMPARE(launch.path, expected);
     QTRY_VERIFY(fake.called());
-    QCOMPARE(fake.arguments(), QStringList{expected});
+    const QStringList arguments = fake.arguments();
+    QCOMPARE(arguments, QStringList{argument.arg(expected)});
+    // Whatever its spelling, the argument is the notes file itself.
+    const QFileInfo named(QDir(work.path()).filePath(arguments.constFirst()));
+    QCOMPARE(named.canonicalFilePath(),
+             QFileInfo(folder + QStringLiteral("/cwisdom.txt")).canonicalFilePath());
     QVERIFY(!QFile::exists(work.filePath(QStringLiteral("pwned"))));
     QVERIFY(!QFile::exists(app.file(QStringLiteral("pwned"))));
 }
@@ -142,6 +173,9 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting_data()
     QTest::newRow("path.lmr missing") << "nopointer" << int(FileError::Kind::FileNotFound);
     QTest::newRow("path.lmr empty") << "emptypointer" << int(FileError::Kind::PastEndOfFile);
     QTest::newRow("notes name is a folder") << "folder" << int(FileError::Kind::NotAFile);
+    QTest::newRow("data folder is a file") << "file" << int(FileError::Kind::NotAFolder);
+    QTest::newRow("notes file is a link to nothing")
+        << "dangling" << int(FileError::Kind::FileNotFound);
 }
 
 void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
@@ -161,6 +195,16 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
         app.write(QStringLiteral("path.lmr"), QByteArray());
     else if (fault == QLatin1String("folder"))
         QDir(app.path()).mkdir(QStringLiteral("cword.txt.d"));
+    else if (fault == QLatin1String("file"))
+        app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
+    else if (fault == QLatin1String("dangling")) {
+        QFile::remove(app.file(QStringLiteral("cword.txt")));
+        QFile::link(app.file(QStringLiteral("nowhere/cword.txt")),
+                    app.file(QStringLiteral("cword.txt")));
+    }
+    const QStringList filesBefore =
+        QDir(app.path())
+            .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 
     const SettingsFiles settings(app.path());
     DesktopOpener opener;
@@ -176,6 +220,10 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
         QCOMPARE(int(error.kind()), kind);
         QVERIFY(!error.message().isEmpty());
     }
+    // A failed launch creates nothing, not even the folder it missed.
+    QCOMPARE(QDir(app.path())
+                 .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+             filesBefore);
 }
 
 QTEST_GUILESS_MAIN(TestNotesLauncher)

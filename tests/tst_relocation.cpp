@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace Lumora;
 using Outcome = Relocation::Result::Outcome;
 
@@ -19,6 +21,8 @@ private Q_SLOTS:
     void neverCopiesTheApplicationFolderOntoItself_data();
     void neverCopiesTheApplicationFolderOntoItself();
     void aFolderDifferingOnlyInCaseIsAnotherFolder();
+    void destinationsLinkedToTheirSourcesStayWhole_data();
+    void destinationsLinkedToTheirSourcesStayWhole();
     void stopsAtTheFirstFailure_data();
     void stopsAtTheFirstFailure();
     void offersTheVolumesAPersonWouldChoose_data();
@@ -92,6 +96,9 @@ void TestRelocation::neverCopiesTheApplicationFolderOntoItself_data()
     QTest::newRow("dot-dot component") << "%1/../%2";
     QTest::newRow("doubled separators") << "%1//";
     QTest::newRow("symbolic link") << "link";
+    QTest::newRow("link inside the application folder") << "%1/self";
+    QTest::newRow("relative to the working folder") << "relative";
+    QTest::newRow("application folder itself reached through a link") << "applink";
 }
 
 void TestRelocation::neverCopiesTheApplicationFolderOntoItself()
@@ -100,13 +107,26 @@ void TestRelocation::neverCopiesTheApplicationFolderOntoItself()
     AppFolder app;
     QTemporaryDir elsewhere;
     QString folder = spelling.arg(app.path(), QFileInfo(app.path()).fileName());
+    QString appFolder = app.path(); // as the program finds itself
     if (spelling == QLatin1String("link")) {
         folder = elsewhere.filePath(QStringLiteral("link"));
         QVERIFY(QFile::link(app.path(), folder));
+    } else if (spelling == QLatin1String("%1/self")) {
+        QVERIFY(QFile::link(app.path(), folder));
+    } else if (spelling == QLatin1String("relative")) {
+        folder = QFileInfo(app.path()).fileName();
+    } else if (spelling == QLatin1String("applink")) {
+        folder = app.path();
+        appFolder = elsewhere.filePath(QStringLiteral("program"));
+        QVERIFY(QFile::link(app.path(), appFolder));
     }
     app.setDataFolder(folder);
     const auto before = snapshot(app.path());
-    const auto result = Relocation::run(app.path());
+    const QString workingFolder = QDir::currentPath();
+    if (spelling == QLatin1String("relative"))
+        QDir::setCurrent(QFileInfo(app.path()).path());
+    const auto result = Relocation::run(appFolder);
+    QDir::setCurrent(workingFolder);
     QCOMPARE(result.outcome, Outcome::SameFolder);
     QCOMPARE(result.dataFolder, folder);
     QCOMPARE(snapshot(app.path()), before);
@@ -128,6 +148,36 @@ void TestRelocation::aFolderDifferingOnlyInCaseIsAnotherFolder()
     f.close();
     QCOMPARE(Relocation::run(upper).outcome, Outcome::Copied);
     QCOMPARE(snapshot(lower).size(), 39);
+}
+
+void TestRelocation::destinationsLinkedToTheirSourcesStayWhole_data()
+{
+    QTest::addColumn<bool>("symbolic");
+    QTest::newRow("symbolic links") << true;
+    QTest::newRow("hard links") << false;
+}
+
+void TestRelocation::destinationsLinkedToTheirSourcesStayWhole()
+{
+    // Another folder whose files are the application folder's own under other names:
+    // copying a file onto itself must not cut it short.
+    QFETCH(bool, symbolic);
+    AppFolder app;
+    QTemporaryDir data;
+    for (const QString& name : Relocation::files()) {
+        const QString source = app.file(name);
+        const QString target = data.filePath(name);
+        QVERIFY(symbolic ? QFile::link(source, target)
+                         : ::link(QFile::encodeName(source), QFile::encodeName(target)) == 0);
+    }
+    app.setDataFolder(data.path());
+    const auto before = snapshot(app.path());
+    QVERIFY(!before.value(QStringLiteral("c0002.txt")).isEmpty());
+    const auto result = Relocation::run(app.path());
+    QCOMPARE(result.outcome, Outcome::Copied);
+    QCOMPARE(snapshot(app.path()), before);
+    for (const QString& name : Relocation::files())
+        QCOMPARE(snapshot(data.path()).value(name), before.value(name));
 }
 
 void TestRelocation::stopsAtTheFirstFailure_data()

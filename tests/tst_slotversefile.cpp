@@ -133,6 +133,7 @@ void TestSlotVerseFile::failedSaveKeepsTheOldFile_data()
     QTest::newRow("read-only file") << "readonly" << int(FileError::Kind::PermissionDenied);
     QTest::newRow("text outside the code page") << "unencodable" << int(FileError::Kind::NotEncodable);
     QTest::newRow("path.lmr missing") << "nopointer" << int(FileError::Kind::FileNotFound);
+    QTest::newRow("data folder is a file") << "file" << int(FileError::Kind::NotAFolder);
 }
 
 void TestSlotVerseFile::failedSaveKeepsTheOldFile()
@@ -151,6 +152,8 @@ void TestSlotVerseFile::failedSaveKeepsTheOldFile()
         verses[4] = QStringLiteral("\u05E9\u05DC\u05D5\u05DD");
     else if (fault == QLatin1String("nopointer"))
         QFile::remove(app.file(QStringLiteral("path.lmr")));
+    else if (fault == QLatin1String("file"))
+        app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
     try {
         SlotVerseFile::write(settings, 3, verses);
         QFAIL("no error");

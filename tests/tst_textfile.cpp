@@ -28,6 +28,8 @@ private Q_SLOTS:
     void writesCrLfLinesExactly();
     void failedWriteLeavesOldFileWhole_data();
     void failedWriteLeavesOldFileWhole();
+    void writingTogetherReplacesAllOrNone_data();
+    void writingTogetherReplacesAllOrNone();
 
 private:
     QString put(const QByteArray& bytes);
@@ -258,6 +260,66 @@ void TestTextFile::failedWriteLeavesOldFileWhole()
     QCOMPARE(bytesOf(path), before);
     // No temporary file is left behind.
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"keep.txt"});
+}
+
+void TestTextFile::writingTogetherReplacesAllOrNone_data()
+{
+    QTest::addColumn<QString>("fault"); // what keeps the second file from being replaced
+    QTest::addColumn<int>("kind");
+    using K = FileError::Kind;
+    QTest::newRow("none") << QString() << -1;
+    QTest::newRow("second file read-only")
+        << QStringLiteral("readonly") << int(K::PermissionDenied);
+    QTest::newRow("second file's folder vanished")
+        << QStringLiteral("vanished") << int(K::PathNotFound);
+    QTest::newRow("disk full at the second file") << QStringLiteral("full") << int(K::WriteFailed);
+}
+
+void TestTextFile::writingTogetherReplacesAllOrNone()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, kind);
+    const QString first = m_dir->filePath(QStringLiteral("first.txt"));
+    QDir().mkpath(m_dir->filePath(QStringLiteral("sub")));
+    const QString second = m_dir->filePath(QStringLiteral("sub/second.txt"));
+    TextFile::writeLines(first, {"old first"}, Encoding::Cp1252);
+    TextFile::writeLines(second, {"old second"}, Encoding::Cp1252);
+    QString target = second;
+    if (fault == QLatin1String("readonly"))
+        QFile::setPermissions(second, QFile::ReadOwner);
+    if (fault == QLatin1String("vanished"))
+        target = m_dir->filePath(QStringLiteral("gone/second.txt"));
+
+    // The first file is small enough to be written, the second is not.
+    const QByteArray newFirst = "new\r\n";
+    const QByteArray newSecond = QByteArray(200, 'x') + "\r\n";
+    rlimit old{};
+    if (fault == QLatin1String("full")) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    int got = -1;
+    try {
+        TextFile::writeAll({{first, newFirst}, {target, newSecond}});
+    } catch (const FileError& error) {
+        got = int(error.kind());
+    }
+    if (fault == QLatin1String("full"))
+        setrlimit(RLIMIT_FSIZE, &old);
+    QCOMPARE(got, kind);
+    if (kind < 0) {
+        QCOMPARE(bytesOf(first), newFirst);
+        QCOMPARE(bytesOf(second), newSecond);
+    } else {
+        QCOMPARE(bytesOf(first), QByteArray("old first\r\n"));
+        QCOMPARE(bytesOf(second), QByteArray("old second\r\n"));
+    }
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"first.txt"});
+    QCOMPARE(QDir(m_dir->filePath(QStringLiteral("sub"))).entryList(QDir::Files | QDir::Hidden),
+             QStringList{"second.txt"});
 }
 
 QTEST_GUILESS_MAIN(TestTextFile)

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A scratch folder for a fuzz target, in memory where the system offers it (/dev/shm),
+// and Qt's warnings silenced: fuzzed paths make Qt warn about names with NUL bytes at
+// every run.
+class FuzzSandbox
+{
+public:
+    FuzzSandbox();
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+};

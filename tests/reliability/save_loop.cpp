@@ -1,0 +1,89 @@
+// Saves over and over until it is killed, telling on standard output when each save
+// starts ("S n") and when it has ended ("E n"). tst_interruptedsaves kills it at random
+// moments and looks at what the files hold.
+//
+//   save-loop slot APP_FOLDER FIRST        slot 2's verse file, data folder per path.lmr
+//   save-loop settings APP_FOLDER FIRST    path.lmr and configure.lmr
+//   save-loop relocation APP_FOLDER FIRST  the 39 data files, copied to path.lmr's folder
+#include "SaveContent.h"
+#include "config/Relocation.h"
+#include "settings/FileError.h"
+#include "settings/SettingsFiles.h"
+#include "slots/SlotVerseFile.h"
+
+#include <QFile>
+
+#include <cstdio>
+#include <unistd.h>
+
+using namespace Lumora;
+
+namespace {
+
+// Straight to the pipe, unbuffered: what was said before the kill is all there.
+void say(char what, int n)
+{
+    const QByteArray line = QByteArray(1, what) + ' ' + QByteArray::number(n) + '\n';
+    if (::write(STDOUT_FILENO, line.constData(), size_t(line.size())) != line.size())
+        _exit(4);
+}
+
+void putSources(const QString& appFolder, int n)
+{
+    for (const QString& name : Relocation::files()) {
+        QFile file(appFolder + u'/' + name);
+        const QByteArray bytes = SaveContent::relocationSource(name, n);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size() || !file.flush()) {
+            std::fprintf(stderr, "save-loop: cannot write the source %s\n", qPrintable(name));
+            _exit(3);
+        }
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: save-loop slot|settings|relocation APP_FOLDER FIRST\n");
+        return 2;
+    }
+    const QByteArray mode = argv[1];
+    const QString appFolder = QFile::decodeName(argv[2]);
+    const SettingsFiles settings(appFolder);
+    try {
+        for (int n = std::atoi(argv[3]);; ++n) {
+            if (mode == "slot") {
+                say('S', n);
+                SlotVerseFile::write(settings, 2, SaveContent::verses(n));
+            } else if (mode == "settings") {
+                // As the settings are saved one by one, and as the configuration window
+                // saves both.
+                say('S', n);
+                if (n % 2) {
+                    settings.writeDataFolder(SaveContent::dataFolder(n));
+                    settings.writeSlotNames(SaveContent::slotNames(n));
+                } else {
+                    settings.writeDataFolderAndSlotNames(SaveContent::dataFolder(n),
+                                                         SaveContent::slotNames(n));
+                }
+            } else if (mode == "relocation") {
+                putSources(appFolder, n);
+                say('S', n);
+                const Relocation::Result result = Relocation::run(appFolder);
+                if (result.outcome != Relocation::Result::Outcome::Copied) {
+                    std::fprintf(stderr, "save-loop: %s\n", qPrintable(result.failure));
+                    return 3;
+                }
+            } else {
+                std::fprintf(stderr, "save-loop: unknown mode %s\n", mode.constData());
+                return 2;
+            }
+            say('E', n);
+        }
+    } catch (const FileError& error) {
+        std::fprintf(stderr, "save-loop: %s\n", error.what());
+        return 3;
+    }
+}

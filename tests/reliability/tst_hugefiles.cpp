@@ -1,0 +1,165 @@
+#include "AppFolder.h"
+#include "config/Relocation.h"
+#include "settings/FileError.h"
+#include "settings/SettingsFiles.h"
+#include "settings/TextFile.h"
+#include "slots/SlotVerseFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <optional>
+
+using namespace Lumora;
+
+// Files far larger than any the program writes, made in a temporary folder and removed
+// after: every reader comes back, with the lines it asked for or with an error, and memory
+// stays bounded by the longest line allowed. LUMORA_HUGE_MB sets the size (100 by default).
+class TestHugeFiles : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void everyReaderComesBack_data();
+    void everyReaderComesBack();
+    void relocationCopiesAHugeNotesFileWhole();
+};
+
+namespace {
+
+qint64 hugeSize()
+{
+    const int mb = qEnvironmentVariableIsSet("LUMORA_HUGE_MB")
+                       ? qEnvironmentVariableIntValue("LUMORA_HUGE_MB")
+                       : 100;
+    return qint64(mb) << 20;
+}
+
+// As many whole copies of `unit` as fit in `size` bytes.
+void fill(const QString& path, const QByteArray& unit, qint64 size)
+{
+    QByteArray block;
+    while (block.size() < (1 << 20))
+        block += unit;
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    qint64 left = size - size % unit.size();
+    for (; left >= block.size(); left -= block.size())
+        QCOMPARE(file.write(block), block.size());
+    QCOMPARE(file.write(block.constData(), left), left);
+}
+
+// What a reader returned: its lines, or the kind of error it threw.
+struct Outcome
+{
+    QStringList lines;
+    std::optional<FileError::Kind> error;
+};
+
+template <typename Read> Outcome outcome(Read read)
+{
+    try {
+        return {read(), std::nullopt};
+    } catch (const FileError& error) {
+        return {{}, error.kind()};
+    }
+}
+
+} // namespace
+
+void TestHugeFiles::everyReaderComesBack_data()
+{
+    QTest::addColumn<QByteArray>("unit"); // repeated to fill the file
+    QTest::addColumn<QString>("line");    // every line the readers ask for, when it fits
+    QTest::addColumn<int>("error");       // otherwise the error they all report
+    const int none = -1;
+    const int tooLong = int(FileError::Kind::LineTooLong);
+    QTest::newRow("short CR LF lines")
+        << QByteArray("Psa 23:1 The LORD is my shepherd\r\n")
+        << QStringLiteral("Psa 23:1 The LORD is my shepherd") << none;
+    QTest::newRow("CR only") << QByteArray("\r") << QString("") << none;
+    QTest::newRow("one line without a terminator") << QByteArray("x") << QString() << tooLong;
+    QTest::newRow("LF only") << QByteArray("\n") << QString() << tooLong;
+    QTest::newRow("NUL bytes") << QByteArray(1, '\0') << QString() << tooLong;
+    QTest::newRow("bytes above 0x7F") << QByteArray("\xff\x81\x9d\xe9") << QString() << tooLong;
+    QTest::newRow("lines just over the limit")
+        << QByteArray(LineReader::kMaxLineBytes + 1, 'v') + "\r\n"
+        << QString() << tooLong;
+}
+
+void TestHugeFiles::everyReaderComesBack()
+{
+    QFETCH(QByteArray, unit);
+    QFETCH(QString, line);
+    QFETCH(int, error);
+    AppFolder app;
+    const SettingsFiles settings(app.path());
+    for (const char* name : {"Rantxt.lmr", "configure.lmr", "c0002.dat"})
+        fill(app.file(QLatin1String(name)), unit, hugeSize());
+    // path.lmr names a folder, which is where the file that fills it must not be.
+    QTemporaryDir pointer;
+    const QString huge = pointer.filePath(QStringLiteral("path.lmr"));
+    fill(huge, unit, hugeSize());
+
+    const auto lines = [&](int count) -> Outcome {
+        if (error >= 0)
+            return {{}, FileError::Kind(error)};
+        return {QStringList(count, line), std::nullopt};
+    };
+    const auto check = [](const Outcome& got, const Outcome& expected, const char* reader) {
+        QVERIFY2(got.error == expected.error, reader);
+        QVERIFY2(got.lines == expected.lines, reader);
+    };
+    check(outcome([&] { return settings.slotNames(); }), lines(SettingsFiles::kSlotCount),
+          "slot names");
+    check(outcome([&] { return QStringList{settings.captionLine(SettingsFiles::kCaptionCount)}; }),
+          lines(1), "caption line");
+    check(outcome([&] { return SlotVerseFile::read(app.path(), 2); }),
+          lines(SlotVerseFile::kVerseCount), "slot verse file");
+    check(outcome([&] { return TextFile::readLines(huge, 1, Encoding::FileSystem); }), lines(1),
+          "data folder");
+
+    // Read to the end, the file gives up whole lines until its last one or the error.
+    LineReader reader(app.file(QStringLiteral("c0002.dat")), Encoding::Cp1252);
+    qint64 count = 0;
+    std::optional<FileError::Kind> failed;
+    const qint64 limit = unit == "\r" ? 100000 : hugeSize();
+    try {
+        for (; count < limit && !reader.atEnd(); ++count) {
+            if (reader.next() != line)
+                QFAIL(qPrintable(QStringLiteral("line %1 differs").arg(count + 1)));
+        }
+    } catch (const FileError& e) {
+        failed = e.kind();
+    }
+    if (error >= 0) {
+        QCOMPARE(count, 0);
+        QCOMPARE(int(failed.value_or(FileError::Kind::FileNotFound)), error);
+    } else {
+        QVERIFY(!failed);
+        QCOMPARE(count, std::min(limit, hugeSize() / unit.size()));
+    }
+}
+
+void TestHugeFiles::relocationCopiesAHugeNotesFileWhole()
+{
+    AppFolder app;
+    QTemporaryDir data;
+    app.setDataFolder(data.path());
+    const QString notes = app.file(QStringLiteral("cwisdom.txt"));
+    fill(notes, QByteArray("Pro 3:5  Trust in the LORD with all thine heart\r\n"), hugeSize());
+    const auto result = Relocation::run(app.path());
+    QCOMPARE(result.outcome, Relocation::Result::Outcome::Copied);
+    QFile source(notes);
+    QFile copy(data.filePath(QStringLiteral("cwisdom.txt")));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.size(), source.size());
+    while (!source.atEnd()) {
+        if (source.read(1 << 20) != copy.read(1 << 20))
+            QFAIL("the copy differs");
+    }
+}
+
+QTEST_GUILESS_MAIN(TestHugeFiles)
+#include "tst_hugefiles.moc"

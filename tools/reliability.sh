@@ -1,0 +1,179 @@
+#!/usr/bin/env bash
+# The reliability suite, run by `./build.sh reliability`: saves killed at random moments,
+# full disks, hostile files and paths, fuzzing, sanitizers and memory over many windows.
+# It builds in folders of its own (build-rel, build-asan, build-fuzz), never in build/,
+# and ends with a table of case, tries and result. Exit status 1 when a case failed.
+#
+# Settings, from the environment:
+#   LUMORA_KILLS=500          counted kills for each kill test
+#   LUMORA_FUZZ_SECONDS=60    how long each fuzz target runs
+#   LUMORA_CHURN_ROUNDS=100   rounds of opening and closing every window
+#   LUMORA_JOBS=$(nproc)      parallel build jobs
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+started=$(date +%s)
+
+kills=${LUMORA_KILLS:-500}
+fuzz_seconds=${LUMORA_FUZZ_SECONDS:-60}
+churn_rounds=${LUMORA_CHURN_ROUNDS:-100}
+jobs=${LUMORA_JOBS:-$(nproc)}
+# Live allocations may grow by this much over all the rounds: Qt 6.4's pixmap cache keeps
+# a few hundred bytes of every key it was ever given (see README, Reliability), about
+# 1 KiB per configuration window; a window of ours left behind would cost far more.
+max_heap_growth_kib=${LUMORA_MAX_HEAP_GROWTH_KIB:-$((churn_rounds * 4))}
+logs=$root/build-rel/reliability
+export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
+
+rows=()
+failed=0
+row() { # case, tries, PASS|FAIL
+    rows+=("$1"$'\t'"$2"$'\t'"$3")
+    [ "$3" = PASS ] || failed=1
+    printf 'reliability: %-44s %-28s %s\n' "$1" "$2" "$3"
+}
+say() { printf '\nreliability: %s\n' "$*"; }
+
+# --- What it needs --------------------------------------------------------------------
+tools/install-deps.sh || exit 1
+extra=(clang-14 libclang-rt-14-dev valgrind)
+missing=()
+for p in "${extra[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "reliability: installing ${missing[*]}"
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}" \
+        || { "${sudo[@]}" apt-get update -q \
+             && DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q "${missing[@]}"; } \
+        || exit 1
+fi
+
+# --- Builds, one after the other ------------------------------------------------------
+build() { # folder, what to build, cmake options...
+    local folder=$1 target=$2
+    shift 2
+    say "building $folder"
+    cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null &&
+        cmake --build "$folder" --parallel "$jobs" --target "$target" >"$folder/build.log" 2>&1 ||
+        { tail -40 "$folder/build.log"; return 1; }
+}
+build build-rel all || { row "build (plain)" - FAIL; exit 1; }
+mkdir -p "$logs"
+build build-asan all -DLUMORA_SANITIZE=ON || row "build (AddressSanitizer, UBSan)" - FAIL
+build build-fuzz lumora_fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DLUMORA_FUZZ=ON -DBUILD_TESTING=OFF ||
+    row "build (libFuzzer)" - FAIL
+
+# --- Saves killed with SIGKILL --------------------------------------------------------
+say "killing saves: $kills counted kills for each kind of save"
+LUMORA_KILLS=$kills QTEST_FUNCTION_TIMEOUT=7200000 build-rel/tests/tst_interruptedsaves \
+    >"$logs/interruptedsaves.log" 2>&1
+for mode in "slot:slot verse file" "settings:settings files" "relocation:relocation"; do
+    key=${mode%%:*}
+    name=${mode#*:}
+    line=$(grep -o "kills: $key counted .*" "$logs/interruptedsaves.log" | tail -1)
+    if grep -q "^PASS   : .*($name)" "$logs/interruptedsaves.log" && [ -n "$line" ]; then
+        read -r _ _ _ counted _ tries _ _ _ leftovers <<<"$line"
+        row "SIGKILL during saves: $name" "$counted of $tries kills, $leftovers tmp left" PASS
+    else
+        grep -A6 "FAIL!.*($name)" "$logs/interruptedsaves.log" | head -12
+        row "SIGKILL during saves: $name" "$kills wanted" FAIL
+    fi
+done
+
+# --- A file of 100 MB -----------------------------------------------------------------
+say "reading files of 100 MB"
+if LUMORA_HUGE_MB=100 build-rel/tests/tst_hugefiles >"$logs/hugefiles.log" 2>&1; then
+    cases=$(grep -c '^PASS   : .*everyReader\|^PASS   : .*relocation' "$logs/hugefiles.log")
+    row "100 MB files, every reader" "$cases kinds of file" PASS
+else
+    grep -A4 "FAIL!" "$logs/hugefiles.log" | head -20
+    row "100 MB files, every reader" - FAIL
+fi
+
+# --- Fuzzing --------------------------------------------------------------------------
+for target in fuzz_linereader fuzz_settingsfiles fuzz_slotversefile fuzz_relocation; do
+    say "fuzzing $target for $fuzz_seconds s"
+    work=$root/build-fuzz/run/$target
+    # Each run starts from the seeds: replaying what earlier runs found, megabyte inputs
+    # among it, would take much of the minute. Fast inputs are tried more often.
+    rm -rf "$work"
+    mkdir -p "$work/corpus" "$work/artifacts"
+    # Absolute paths: fuzz_relocation works in a scratch folder of its own.
+    (cd "$work" && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+        "$root/build-fuzz/tests/fuzz/$target" -max_total_time="$fuzz_seconds" \
+        -entropic_scale_per_exec_time=1 -rss_limit_mb=4096 -timeout=60 -print_final_stats=1 \
+        -artifact_prefix="$work/artifacts/" "$work/corpus" "$root/tests/fuzz/corpus/$target") \
+        >"$logs/$target.log" 2>&1
+    status=$?
+    runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$logs/$target.log" | grep -o '[0-9]*$')
+    if [ $status -eq 0 ] && [ -z "$(ls -A "$work/artifacts")" ]; then
+        row "fuzzing: ${target#fuzz_}" "${runs:-?} inputs in $fuzz_seconds s" PASS
+    else
+        grep -E "fuzz:|ERROR|SUMMARY|runtime error|Slowest" "$logs/$target.log" | head -20
+        echo "reliability: the inputs are in $work/artifacts"
+        row "fuzzing: ${target#fuzz_}" "${runs:-?} inputs in $fuzz_seconds s" FAIL
+    fi
+done
+rm -rf /dev/shm/lumora-fuzz-* 2>/dev/null
+
+# --- Every test under AddressSanitizer and UBSan --------------------------------------
+say "every test under AddressSanitizer and UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1
+export LSAN_OPTIONS=suppressions=$root/tests/reliability/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+if [ -d build-asan/tests ]; then
+    ctest --test-dir build-asan --output-on-failure --timeout 900 >"$logs/asan.log" 2>&1
+    status=$?
+    total=$(grep -o 'out of [0-9]*' "$logs/asan.log" | grep -o '[0-9]*$')
+    reports=$(grep -cE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:' "$logs/asan.log")
+    if [ $status -eq 0 ] && [ "$reports" -eq 0 ]; then
+        row "all tests, AddressSanitizer and UBSan" "${total:-?} test programs" PASS
+    else
+        grep -E "Failed|ERROR: |runtime error:|SUMMARY" "$logs/asan.log" | head -20
+        row "all tests, AddressSanitizer and UBSan" "${total:-?} test programs" FAIL
+    fi
+fi
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+
+# --- Memory over many windows ---------------------------------------------------------
+say "opening and closing every window $churn_rounds times"
+build-rel/tests/window-churn "$churn_rounds" >"$logs/churn.log" 2>&1
+status=$?
+cat "$logs/churn.log"
+heap=$(grep -o 'heap in use .*growth -\?[0-9]* KiB' "$logs/churn.log" | grep -o -- '-\?[0-9]* KiB$' | grep -o -- '-\?[0-9]*')
+resident=$(grep -o 'resident after .*growth -\?[0-9]* KiB' "$logs/churn.log" | grep -o -- 'growth -\?[0-9]*' | grep -o -- '-\?[0-9]*')
+if [ $status -eq 0 ] && [ -n "$heap" ] && [ "$heap" -le "$max_heap_growth_kib" ]; then
+    row "memory: every window opened $churn_rounds times" "heap +$heap KiB, RSS +$resident KiB" PASS
+else
+    row "memory: every window opened $churn_rounds times" "heap +${heap:-?} KiB, RSS +${resident:-?} KiB" FAIL
+fi
+
+say "valgrind memcheck, every window opened 1 and 10 times"
+declare -A lost
+for n in 1 10; do
+    valgrind --leak-check=full --num-callers=30 build-rel/tests/window-churn "$n" \
+        >"$logs/valgrind-$n.log" 2>&1
+    lost[$n]=$(grep -o 'definitely lost: [0-9,]* bytes' "$logs/valgrind-$n.log" | grep -o '[0-9,]*' | tr -d ,)
+    grep -E 'definitely lost|indirectly lost|ERROR SUMMARY' "$logs/valgrind-$n.log"
+done
+if [ -n "${lost[1]}" ] && [ -n "${lost[10]}" ] && [ "${lost[10]}" -le "${lost[1]}" ]; then
+    row "valgrind: definitely lost, 1 and 10 rounds" "${lost[1]} and ${lost[10]} bytes" PASS
+else
+    row "valgrind: definitely lost, 1 and 10 rounds" "${lost[1]:-?} and ${lost[10]:-?} bytes" FAIL
+fi
+
+# --- The table ------------------------------------------------------------------------
+elapsed=$(( $(date +%s) - started ))
+echo
+printf '%-46s %-34s %s\n' "case" "tries" "result"
+printf '%-46s %-34s %s\n' "----" "-----" "------"
+for r in "${rows[@]}"; do
+    IFS=$'\t' read -r c t s <<<"$r"
+    printf '%-46s %-34s %s\n' "$c" "$t" "$s"
+done
+echo
+echo "reliability: $((elapsed / 60)) min $((elapsed % 60)) s; logs in $logs"
+exit $failed
