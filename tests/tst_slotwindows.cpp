@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 #include "Driving.h"
+#include "FileSizeLimit.h"
 #include "MessageLog.h"
 #include "RecordingOpener.h"
 #include "app/Look.h"
@@ -15,8 +16,7 @@
 #include <QPointer>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 using namespace Lumora;
 
@@ -288,18 +288,13 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
     else if (fault == QLatin1String("nopointer"))
         QFile::remove(m_app->file(QStringLiteral("path.lmr")));
 
-    rlimit old{};
-    if (fault == QLatin1String("full")) {
-        // No file may grow past 1 KiB: the save runs out of room half-way.
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 1024;
-        setrlimit(RLIMIT_FSIZE, &small);
+    {
+        // The save runs out of room half-way.
+        std::optional<FileSizeLimit> limit;
+        if (fault == QLatin1String("full"))
+            limit.emplace(1024);
+        click(w, QStringLiteral("Command2"));
     }
-    click(w, QStringLiteral("Command2"));
-    if (fault == QLatin1String("full"))
-        setrlimit(RLIMIT_FSIZE, &old);
 
     QCOMPARE(messages.texts().size(), 1);
     QVERIFY2(messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(messages.last()));

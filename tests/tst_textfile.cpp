@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "settings/FileError.h"
 #include "settings/TextFile.h"
 
@@ -5,8 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
+#include <optional>
 
 using namespace Lumora;
 
@@ -240,22 +240,16 @@ void TestTextFile::failedWriteLeavesOldFileWhole()
     if (setup == QLatin1String("vanished"))
         target = m_dir->filePath(QStringLiteral("gone/keep.txt"));
 
-    rlimit old{};
-    if (setup == QLatin1String("full")) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 64;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
+    std::optional<FileSizeLimit> limit;
+    if (setup == QLatin1String("full"))
+        limit.emplace(64);
     int got = -1;
     try {
         TextFile::writeLines(target, lines, Encoding::Cp1252);
     } catch (const FileError& error) {
         got = int(error.kind());
     }
-    if (setup == QLatin1String("full"))
-        setrlimit(RLIMIT_FSIZE, &old);
+    limit.reset();
     QCOMPARE(got, kind);
     QCOMPARE(bytesOf(path), before);
     // No temporary file is left behind.
@@ -293,22 +287,16 @@ void TestTextFile::writingTogetherReplacesAllOrNone()
     // The first file is small enough to be written, the second is not.
     const QByteArray newFirst = "new\r\n";
     const QByteArray newSecond = QByteArray(200, 'x') + "\r\n";
-    rlimit old{};
-    if (fault == QLatin1String("full")) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit small = old;
-        small.rlim_cur = 64;
-        setrlimit(RLIMIT_FSIZE, &small);
-    }
+    std::optional<FileSizeLimit> limit;
+    if (fault == QLatin1String("full"))
+        limit.emplace(64);
     int got = -1;
     try {
         TextFile::writeAll({{first, newFirst}, {target, newSecond}});
     } catch (const FileError& error) {
         got = int(error.kind());
     }
-    if (fault == QLatin1String("full"))
-        setrlimit(RLIMIT_FSIZE, &old);
+    limit.reset();
     QCOMPARE(got, kind);
     if (kind < 0) {
         QCOMPARE(bytesOf(first), newFirst);
