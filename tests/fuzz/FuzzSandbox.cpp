@@ -1,6 +1,7 @@
 #include "FuzzSandbox.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
@@ -25,4 +26,10 @@ FuzzSandbox::FuzzSandbox() : m_dir(scratchTemplate())
         std::fprintf(stderr, "fuzz: no scratch folder: %s\n", qPrintable(m_dir.errorString()));
         std::abort();
     }
+}
+
+QByteArray FuzzSandbox::bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -14,6 +14,9 @@ public:
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const { return m_dir.filePath(name); }
 
+    // The bytes of a file, empty when it cannot be read.
+    static QByteArray bytesOf(const QString& path);
+
 private:
     QTemporaryDir m_dir;
 };

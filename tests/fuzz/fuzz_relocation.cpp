@@ -34,6 +34,7 @@ struct Scene
 };
 const Scene* g_scene = nullptr;
 
+// A file that cannot be read must never compare equal to an empty one.
 QByteArray bytesOf(const QString& path)
 {
     QFile file(path);

@@ -13,12 +13,6 @@ namespace {
 
 const SettingsFiles* g_settings = nullptr;
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -56,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QByteArray expected;
         for (qsizetype i = 0; i < SettingsFiles::kSlotCount; ++i)
             expected += input.lines()[i] + "\r\n";
-        FuzzInput::check(bytesOf(settings.slotNamesPath()) == expected,
+        FuzzInput::check(FuzzSandbox::bytesOf(settings.slotNamesPath()) == expected,
                          "slot names written back as read");
         FuzzInput::check(settings.slotNames() == names.lines, "slot names read back");
     }

@@ -15,12 +15,6 @@ namespace {
 const SettingsFiles* g_settings = nullptr;
 QString g_data;
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -52,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QByteArray expected;
         for (qsizetype i = 0; i < SlotVerseFile::kVerseCount; ++i)
             expected += input.lines()[i] + "\r\n";
-        FuzzInput::check(bytesOf(path) == expected, "verses written back as read");
+        FuzzInput::check(FuzzSandbox::bytesOf(path) == expected, "verses written back as read");
         FuzzInput::check(QDir(g_data).entryList(QDir::Files).size() == 1,
                          "the save replaced the file it read");
         FuzzInput::check(SlotVerseFile::read(g_data, 2) == verses.lines, "verses read back");
