@@ -10,17 +10,22 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTimer>
-#include <QLayout>
+#include <QVBoxLayout>
 
 namespace Lumora {
 
 Form::Form(Shell& shell, const QString& name, QSize clientSize, WindowFrame frame)
-    : QMainWindow(nullptr), m_shell(shell), m_client(new QWidget(this))
+    : QWidget(nullptr), m_shell(shell), m_client(new QWidget(this))
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
     m_client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(m_client);
+    // A plain window with the menu bar over its client area: QMainWindow's machinery
+    // for tool bars and docks would only cost start-up time and memory.
+    auto* frameLayout = new QVBoxLayout(this);
+    frameLayout->setContentsMargins(0, 0, 0, 0);
+    frameLayout->setSpacing(0);
+    frameLayout->addWidget(m_client);
     if (frame == WindowFrame::Sizable) {
         m_client->setMinimumSize(0, 0);
         resize(clientSize);
@@ -34,6 +39,15 @@ Form::Form(Shell& shell, const QString& name, QSize clientSize, WindowFrame fram
     }
     // Until its load sets it, a window's title is its own name, never seen.
     setWindowTitle(name);
+}
+
+QMenuBar* Form::menuBar()
+{
+    if (!m_menuBar) {
+        m_menuBar = new QMenuBar(this);
+        layout()->setMenuBar(m_menuBar);
+    }
+    return m_menuBar;
 }
 
 void Form::placeClientAt(QPoint position)
@@ -84,17 +98,17 @@ void Form::keyPressEvent(QKeyEvent* event)
     }
     // The menus have no mnemonics; F10 takes the keyboard to the menu bar instead.
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier &&
-        menuWidget() && !menuBar()->actions().isEmpty()) {
+        m_menuBar && !m_menuBar->actions().isEmpty()) {
         menuBar()->setFocus(Qt::ShortcutFocusReason);
         menuBar()->setActiveAction(menuBar()->actions().first());
         return;
     }
-    QMainWindow::keyPressEvent(event);
+    QWidget::keyPressEvent(event);
 }
 
 void Form::closeEvent(QCloseEvent* event)
 {
-    QMainWindow::closeEvent(event);
+    QWidget::closeEvent(event);
     if (event->isAccepted())
         m_shell.windows().forget(this);
 }

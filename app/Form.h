@@ -2,9 +2,10 @@
 
 #include "WindowFrame.h"
 
-#include <QMainWindow>
+#include <QWidget>
 
 class QLineEdit;
+class QMenuBar;
 
 namespace Lumora {
 
@@ -14,7 +15,7 @@ class Shell;
 // objectName through the WindowRegistry: created, loaded by Form_Load() and shown on
 // first opening; destroyed when it is unloaded or closed from its frame. Its controls sit
 // at fixed pixel positions in client(), the area below the menu bar.
-class Form : public QMainWindow
+class Form : public QWidget
 {
     Q_OBJECT
 public:
@@ -25,6 +26,8 @@ public:
     virtual void Form_Load() {}
 
     QWidget* client() const { return m_client; }
+    // The window's menu bar, above the client area; made on first asking.
+    QMenuBar* menuBar();
 
     // Opens with the client area's top-left corner at `position` on the screen.
     void placeClientAt(QPoint position);
@@ -50,6 +53,7 @@ protected:
 
 private:
     QWidget* m_client;
+    QMenuBar* m_menuBar = nullptr;
     QLineEdit* m_folderHolder = nullptr;
     QLineEdit* m_notesHolder = nullptr;
 };

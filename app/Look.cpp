@@ -1,8 +1,11 @@
 #include "Look.h"
 
 #include <QApplication>
+#include <QIconEngine>
+#include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
+#include <QProxyStyle>
 #include <QStyleFactory>
 
 #include <cmath>
@@ -59,9 +62,10 @@ QIcon programIcon()
     // A window icon is drawn 16 to 64 pixels large. QIcon decodes every file it is given
     // at once, and the large sizes would cost the start-up more than all else in the
     // window; the desktop menu takes its large icons from the icon theme.
+    // BMP, which Qt reads itself, keeps the PNG library out of the program's start.
     QIcon icon;
     for (const int size : {16, 32, 48, 64})
-        icon.addFile(QStringLiteral(":/assets/icon-%1.png").arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/assets/icon-%1.bmp").arg(size), QSize(size, size));
     return icon;
 }
 
@@ -95,11 +99,73 @@ void FontWarmUp::wait()
         m_thread.join();
 }
 
+namespace {
+
+// A standard icon of the style, decoded the first time it is drawn.
+class DeferredIcon : public QIconEngine
+{
+public:
+    DeferredIcon(const QStyle* style, QStyle::StandardPixmap which)
+        : m_style(style), m_which(which)
+    {
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    QIconEngine* clone() const override { return new DeferredIcon(m_style, m_which); }
+
+private:
+    const QIcon& icon()
+    {
+        if (m_icon.isNull())
+            m_icon = m_style->standardIcon(m_which);
+        return m_icon;
+    }
+
+    const QStyle* m_style;
+    QStyle::StandardPixmap m_which;
+    QIcon m_icon;
+};
+
+// Fusion, but for the arrow a menu bar shows when its menus do not fit. Every menu bar
+// asks for that icon as it is built, and Fusion decodes its pictures at once; they cost
+// more than all the rest of a menu bar, and with our short menus the arrow never shows.
+class Style : public QProxyStyle
+{
+public:
+    explicit Style(QStyle* base) : QProxyStyle(base) {}
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override
+    {
+        if (which == SP_ToolBarHorizontalExtensionButton ||
+            which == SP_ToolBarVerticalExtensionButton)
+            return QIcon(new DeferredIcon(baseStyle(), which));
+        return QProxyStyle::standardIcon(which, option, widget);
+    }
+};
+
+} // namespace
+
 void apply(QApplication& app)
 {
     // One look on every desktop: Fusion draws the coloured button faces from the palette.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new Style(fusion));
     QApplication::setFont(sansSerif(8.25));
     app.setApplicationName(QStringLiteral("Lumora"));
 }

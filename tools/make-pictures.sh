@@ -286,6 +286,11 @@ print(f'{cx+r*math.sin(a-b):.1f} {cy-r*math.cos(a-b):.1f} {cx+r*math.sin(a+b):.1
         convert "$tmp/icon-256.png" -filter Lanczos -resize "${size}x${size}" "$tmp/icon-$size.png"
         save_png "$tmp/icon-$size.png" "$assets/icon-$size.png"
     done
+    # The window icon's sizes again as BMP with alpha, which Qt reads itself: a PNG
+    # would load the PNG library into every start of the program.
+    for size in 64 48 32 16; do
+        convert "$assets/icon-$size.png" -strip -define bmp:format=bmp4 "BMP:$assets/icon-$size.bmp"
+    done
 }
 
 # ---------------------------------------------------------------------------
