@@ -12,6 +12,8 @@
 #include <QDirIterator>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTest>
 
 using namespace Lumora;
@@ -70,6 +72,7 @@ private Q_SLOTS:
     void quitEndsTheProgramAtOnce();
     void programEndsWithItsLastWindow();
     void everyPictureLoads();
+    void menuBarOverflowArrowIsFusions();
 };
 
 void TestMainWindow::initTestCase()
@@ -419,6 +422,20 @@ void TestMainWindow::everyPictureLoads()
     }
     QVERIFY(count >= 9);
     QVERIFY(!Look::programIcon().pixmap(32).isNull());
+}
+
+void TestMainWindow::menuBarOverflowArrowIsFusions()
+{
+    // Our style hands the arrow out undecoded; once drawn it must be Fusion's own.
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton}) {
+        const QIcon ours = QApplication::style()->standardIcon(which);
+        const QImage drawn = ours.pixmap(16).toImage();
+        QVERIFY(!drawn.isNull());
+        QCOMPARE(drawn, fusion->standardIcon(which).pixmap(16).toImage());
+        QCOMPARE(ours.availableSizes(), fusion->standardIcon(which).availableSizes());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
