@@ -99,8 +99,8 @@ void Form::keyPressEvent(QKeyEvent* event)
     // The menus have no mnemonics; F10 takes the keyboard to the menu bar instead.
     if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::NoModifier &&
         m_menuBar && !m_menuBar->actions().isEmpty()) {
-        menuBar()->setFocus(Qt::ShortcutFocusReason);
-        menuBar()->setActiveAction(menuBar()->actions().first());
+        m_menuBar->setFocus(Qt::ShortcutFocusReason);
+        m_menuBar->setActiveAction(m_menuBar->actions().first());
         return;
     }
     QWidget::keyPressEvent(event);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIconEngine>
-#include <QPainter>
 #include <QPixmap>
 #include <QPixmapCache>
 #include <QProxyStyle>
