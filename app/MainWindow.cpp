@@ -1,10 +1,10 @@
 #include "MainWindow.h"
 
-#include "CaptionButton.h"
-#include "Look.h"
-#include "Picture.h"
+#include "widgets/CaptionButton.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 #include "Shell.h"
-#include "WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
 #include "music/MusicPlayer.h"
 #include "slots/SlotTable.h"
@@ -72,7 +72,7 @@ QColor faceOf(std::string_view name)
 } // namespace
 
 MainWindow::MainWindow(Shell& shell)
-    : Form(shell, QStringLiteral("Main"), kClientSize, WindowFrame::FixedSingle),
+    : Form(shell, QStringLiteral("Main"), kClientSize),
       m_player(new MusicPlayer(shell.sound(), this))
 {
     showProgramIcon();
@@ -186,8 +186,8 @@ void MainWindow::setTabOrder()
 
 void MainWindow::Form_Load()
 {
-    setWindowTitle(m_shell.captions().draw());
-    const QStringList names = m_shell.settings().slotNames();
+    setWindowTitle(m_program.captions().draw());
+    const QStringList names = m_program.settings().slotNames();
     for (std::size_t i = 0; i < SlotTable::kRows.size(); ++i) {
         CaptionButton* slot = button(qs(SlotTable::kRows[i].button));
         slot->setCaption(names[qsizetype(i)]);
@@ -197,27 +197,27 @@ void MainWindow::Form_Load()
 
 void MainWindow::category_Click(const CategoryEntry& entry)
 {
-    m_shell.windows().open(qs(entry.window), this);
+    m_program.windows().open(qs(entry.window), this);
 }
 
 void MainWindow::slot_Click(const SlotRow& row)
 {
-    m_shell.windows().open(qs(row.window), this);
+    m_program.windows().open(qs(row.window), this);
 }
 
 void MainWindow::Command26_Click()
 {
-    m_shell.windows().open(QStringLiteral("Configure"), this);
+    m_program.windows().open(QStringLiteral("Configure"), this);
 }
 
 void MainWindow::Command27_Click()
 {
-    m_shell.windows().open(QStringLiteral("MainHelp"), this);
+    m_program.windows().open(QStringLiteral("MainHelp"), this);
 }
 
 void MainWindow::Command28_Click()
 {
-    m_shell.windows().quitProgram();
+    m_program.windows().quitProgram();
 }
 
 void MainWindow::play(const QString& file, CaptionButton* button)
@@ -225,7 +225,7 @@ void MainWindow::play(const QString& file, CaptionButton* button)
     // Each play button stays disabled until Stop Music, whether the piece is still
     // playing, has ended, or could not be played at all.
     m_player->stop();
-    m_player->setSource(m_shell.settings().appFolder() + u'/' + file);
+    m_player->setSource(m_program.settings().appFolder() + u'/' + file);
     m_player->play();
     button->setEnabled(false);
 }
@@ -256,17 +256,17 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::Conf_Click()
 {
-    m_shell.windows().open(QStringLiteral("MainHelp"), this);
+    m_program.windows().open(QStringLiteral("MainHelp"), this);
 }
 
 void MainWindow::Music_Click()
 {
-    m_shell.windows().open(QStringLiteral("musichelp"), this);
+    m_program.windows().open(QStringLiteral("musichelp"), this);
 }
 
 void MainWindow::About_Click()
 {
-    m_shell.windows().open(QStringLiteral("aboutthis"), this);
+    m_program.windows().open(QStringLiteral("aboutthis"), this);
 }
 
 } // namespace Lumora

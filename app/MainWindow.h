@@ -1,12 +1,13 @@
 #pragma once
 
-#include "Form.h"
+#include "widgets/Form.h"
 
 #include <QHash>
 
 namespace Lumora {
 
 class CaptionButton;
+class Shell;
 class MusicPlayer;
 struct CategoryEntry;
 struct SlotRow;

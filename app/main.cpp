@@ -1,4 +1,4 @@
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/Shell.h"
 
 #include <QApplication>

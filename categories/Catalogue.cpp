@@ -1,6 +1,6 @@
 #include "Catalogue.h"
 
-#include "settings/Strings.h"
+#include "files/Strings.h"
 
 namespace Lumora::Catalogue {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Strings.h"
+#include "files/Strings.h"
 
 #include <QString>
 

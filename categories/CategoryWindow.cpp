@@ -1,16 +1,16 @@
 #include "CategoryWindow.h"
 
 #include "Catalogue.h"
-#include "app/CaptionButton.h"
-#include "app/Look.h"
-#include "app/Messages.h"
-#include "app/Picture.h"
-#include "app/Rule.h"
-#include "app/VerseLabel.h"
-#include "app/Shell.h"
-#include "app/WindowRegistry.h"
-#include "settings/FileError.h"
-#include "settings/Strings.h"
+#include "widgets/CaptionButton.h"
+#include "widgets/Look.h"
+#include "widgets/Messages.h"
+#include "widgets/Picture.h"
+#include "widgets/Rule.h"
+#include "widgets/VerseLabel.h"
+#include "widgets/Program.h"
+#include "widgets/WindowRegistry.h"
+#include "files/FileError.h"
+#include "files/Strings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -67,8 +67,8 @@ const CategoryLook* CategoryWindow::lookOf(QStringView window)
     return nullptr;
 }
 
-CategoryWindow::CategoryWindow(Shell& shell, const CategoryEntry& entry, const CategoryLook& look)
-    : Form(shell, qs(entry.window), QSize(look.width, look.height), WindowFrame::FixedSingle),
+CategoryWindow::CategoryWindow(Program& program, const CategoryEntry& entry, const CategoryLook& look)
+    : Form(program, qs(entry.window), QSize(look.width, look.height)),
       m_entry(entry), m_look(look)
 {
     if (look.icon)
@@ -120,7 +120,7 @@ CategoryWindow::CategoryWindow(Shell& shell, const CategoryEntry& entry, const C
 
 void CategoryWindow::Form_Load()
 {
-    setWindowTitle(m_shell.captions().draw());
+    setWindowTitle(m_program.captions().draw());
     for (qsizetype i = 0; i < m_labels.size(); ++i)
         m_labels[i]->setText(qs(m_entry.verses[std::size_t(i)]));
     layOutVerses();
@@ -161,7 +161,7 @@ void CategoryWindow::Command3_Click()
 
 void CategoryWindow::help_Click()
 {
-    m_shell.windows().open(QStringLiteral("subhelp"), this);
+    m_program.windows().open(QStringLiteral("subhelp"), this);
 }
 
 } // namespace Lumora

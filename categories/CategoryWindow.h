@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "widgets/Form.h"
 
 class QLabel;
 
@@ -17,7 +17,7 @@ class CategoryWindow : public Form
 {
     Q_OBJECT
 public:
-    CategoryWindow(Shell& shell, const CategoryEntry& entry, const CategoryLook& look);
+    CategoryWindow(Program& program, const CategoryEntry& entry, const CategoryLook& look);
 
     void Form_Load() override;
 

@@ -3,15 +3,15 @@
 #include "FolderList.h"
 #include "Relocation.h"
 #include "Volumes.h"
-#include "app/CaptionButton.h"
-#include "app/Look.h"
-#include "app/Messages.h"
-#include "app/OneLineEdit.h"
-#include "app/Picture.h"
-#include "app/Shell.h"
-#include "app/WindowRegistry.h"
-#include "settings/Cp1252.h"
-#include "settings/FileError.h"
+#include "widgets/CaptionButton.h"
+#include "widgets/Look.h"
+#include "widgets/Messages.h"
+#include "widgets/OneLineEdit.h"
+#include "widgets/Picture.h"
+#include "widgets/Program.h"
+#include "widgets/WindowRegistry.h"
+#include "files/Cp1252.h"
+#include "files/FileError.h"
 #include "slots/SlotTable.h"
 
 #include <QComboBox>
@@ -60,8 +60,8 @@ QString nearestExisting(const QString& path)
 
 } // namespace
 
-ConfigureWindow::ConfigureWindow(Shell& shell)
-    : Form(shell, QStringLiteral("Configure"), kClientSize, WindowFrame::FixedSingle)
+ConfigureWindow::ConfigureWindow(Program& program)
+    : Form(program, QStringLiteral("Configure"), kClientSize)
 {
     showProgramIcon();
     // The picture is a little narrower than the window; the dark of its frame fills the rest.
@@ -161,9 +161,9 @@ ConfigureWindow::ConfigureWindow(Shell& shell)
 
 void ConfigureWindow::Form_Load()
 {
-    setWindowTitle(m_shell.captions().draw());
+    setWindowTitle(m_program.captions().draw());
     startFolderList();
-    const QStringList names = m_shell.settings().slotNames();
+    const QStringList names = m_program.settings().slotNames();
     for (qsizetype i = 0; i < m_names.size(); ++i) {
         m_names[i]->setText(names[i]);
         m_names[i]->setCursorPosition(0);
@@ -180,7 +180,7 @@ void ConfigureWindow::Form_Load()
                 volumes.append({m_drive->itemData(i).toString(), m_drive->itemText(i)});
             return volumes;
         }(),
-        m_shell.settings().appFolder());
+        m_program.settings().appFolder());
     m_drive->setCurrentIndex(std::max(drive, 0));
 }
 
@@ -191,11 +191,11 @@ void ConfigureWindow::startFolderList()
     QString stored;
     QString problem;
     try {
-        stored = m_shell.settings().dataFolder();
+        stored = m_program.settings().dataFolder();
         m_folder->setText(stored);
         if (stored.isEmpty())
             problem = QStringLiteral("No data folder is set in %1.")
-                          .arg(QDir::toNativeSeparators(m_shell.settings().dataFolderPath()));
+                          .arg(QDir::toNativeSeparators(m_program.settings().dataFolderPath()));
         else
             m_dir->setCurrentFolder(stored);
     } catch (const FileError& error) {
@@ -229,7 +229,7 @@ void ConfigureWindow::Command1_Click()
         for (qsizetype i = 0; i < names.size(); ++i) {
             if (const auto bad = Cp1252::firstUnencodable(names[i]))
                 throw FileError(
-                    FileError::Kind::NotEncodable, m_shell.settings().slotNamesPath(),
+                    FileError::Kind::NotEncodable, m_program.settings().slotNamesPath(),
                     QStringLiteral("The name \u201C%1\u201D of slot %2 contains the character %3, "
                                    "which a Windows-1252 text file cannot hold. Nothing was "
                                    "written; please replace it and confirm again.")
@@ -240,7 +240,7 @@ void ConfigureWindow::Command1_Click()
         const QString folder = m_dir->currentFolder();
         // Both files or neither: after a failure the user must not be left with a new data
         // folder under the old names, told that nothing was changed.
-        m_shell.settings().writeDataFolderAndSlotNames(folder, names);
+        m_program.settings().writeDataFolderAndSlotNames(folder, names);
         m_folder->setText(folder);
     } catch (const FileError& error) {
         Messages::report(this, error);
@@ -255,9 +255,9 @@ void ConfigureWindow::Command2_Click()
     // The main window is loaded anew first; only when that succeeds do this window and
     // the old main window go. Should it fail, this window stays for the mending.
     QList<Form*> closing{this};
-    if (Form* main = m_shell.windows().find(QStringLiteral("Main")))
+    if (Form* main = m_program.windows().find(QStringLiteral("Main")))
         closing.append(main);
-    m_shell.windows().replace(QStringLiteral("Main"), closing, this);
+    m_program.windows().replace(QStringLiteral("Main"), closing, this);
 }
 
 void ConfigureWindow::Command3_Click()
@@ -266,7 +266,7 @@ void ConfigureWindow::Command3_Click()
         Messages::inform(this, kFailed);
         return;
     }
-    const Relocation::Result result = Relocation::run(m_shell.settings().appFolder());
+    const Relocation::Result result = Relocation::run(m_program.settings().appFolder());
     if (!result.dataFolder.isEmpty() || result.outcome != Relocation::Result::Outcome::Failed)
         m_folder->setText(result.dataFolder);
     switch (result.outcome) {
@@ -285,7 +285,7 @@ void ConfigureWindow::Command3_Click()
 
 void ConfigureWindow::Command4_Click()
 {
-    m_shell.windows().open(QStringLiteral("MainHelp"), this);
+    m_program.windows().open(QStringLiteral("MainHelp"), this);
 }
 
 void ConfigureWindow::CDH_Click()

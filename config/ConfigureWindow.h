@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "widgets/Form.h"
 
 class QComboBox;
 class QLineEdit;
@@ -18,7 +18,7 @@ class ConfigureWindow : public Form
 {
     Q_OBJECT
 public:
-    explicit ConfigureWindow(Shell& shell);
+    explicit ConfigureWindow(Program& program);
 
     void Form_Load() override;
 

@@ -1,7 +1,7 @@
 #include "FolderList.h"
 
-#include "app/Messages.h"
-#include "settings/FileError.h"
+#include "widgets/Messages.h"
+#include "files/FileError.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "Relocation.h"
 
 #include "categories/Catalogue.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 #include "settings/SettingsFiles.h"
-#include "settings/TextFile.h"
+#include "files/TextFile.h"
 #include "slots/SlotTable.h"
 
 #include <QFile>

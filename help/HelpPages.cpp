@@ -2,14 +2,10 @@
 
 namespace Lumora::HelpPages {
 
-namespace {
-using Frame = WindowFrame;
-}
-
 // Texts exactly as the program has always shown them, spelling and runs of spaces
 // included.
 const std::array<HelpPage, 5> kPages = {{
-    {"help", "Command1", "", Frame::FixedSingle, 487, 220, -1, -1, true, false,
+    {"help", "Command1", "", false, 487, 220, -1, -1, true, false,
      {{
          {"Label1", "For inserting your own verses onto the display ", 8.25, true, true},
          {"Label6",
@@ -24,7 +20,7 @@ const std::array<HelpPage, 5> kPages = {{
           "screen will be set until you make modification again.",
           8.25, true},
      }}},
-    {"MainHelp", "Command1", "", Frame::FixedSingle, 541, 258, -1, -1, true, false,
+    {"MainHelp", "Command1", "", false, 541, 258, -1, -1, true, false,
      {{
          {"Label1", "Configuration ", 9.75, true, true},
          {"Label2",
@@ -43,7 +39,7 @@ const std::array<HelpPage, 5> kPages = {{
           "you specify.",
           8.25, true},
      }}},
-    {"aboutthis", "OKButton", "", Frame::FixedDialog, 402, 310, 184, 250, true, true,
+    {"aboutthis", "OKButton", "", false, 402, 310, 184, 250, true, true,
      {{
          {"About",
           "Lumora version 1.0, made by the Lumora developers, created December 2009.  You are "
@@ -64,14 +60,14 @@ const std::array<HelpPage, 5> kPages = {{
           "with C before it stands for Customized in case you wonder why I named them Cxxx.txt "
           "or Cxxx.dat"},
      }}},
-    {"subhelp", "OKButton", "", Frame::FixedDialog, 411, 134, 184, 250, true, false,
+    {"subhelp", "OKButton", "", false, 411, 134, 184, 250, true, false,
      {{
          {"Label1",
           "Other Language / Version /Additional - Click on that one, it will pop up a text "
           "format file which contains either verses you edit, modified or you can freely add "
           "any notes onto that file.  This is modified with notepad.exe"},
      }}},
-    {"musichelp", "Command1", "Musichelp", Frame::Sizable, 340, 139, -1, -1, false, false,
+    {"musichelp", "Command1", "Musichelp", true, 340, 139, -1, -1, false, false,
      {{
          {"Label1", "Play Music 1 - Play \"Seek ye first - midi file", 8.25, true},
          {"Label2", "Play Music 2 - Play Shine Jesus Shine", 8.25, true},

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "app/WindowFrame.h"
-
 #include <array>
 #include <string_view>
 
@@ -22,7 +20,8 @@ struct HelpPage {
     std::string_view okButton;
     // Empty: the title is drawn from the caption list at each load.
     std::string_view fixedTitle;
-    WindowFrame frame;
+    // An ordinary resizable window rather than one of fixed size.
+    bool sizable;
     int width;  // client area, pixels at 96 dpi
     int height;
     // Where the client area opens on the screen; negative: the windowing system decides.

@@ -1,10 +1,10 @@
 #include "HelpWindow.h"
 
 #include "HelpPages.h"
-#include "app/CaptionButton.h"
-#include "app/Look.h"
-#include "app/Shell.h"
-#include "settings/Strings.h"
+#include "widgets/CaptionButton.h"
+#include "widgets/Look.h"
+#include "widgets/Program.h"
+#include "files/Strings.h"
 
 #include <QLabel>
 
@@ -20,8 +20,9 @@ constexpr QSize kOkSize(73, 25);
 
 } // namespace
 
-HelpWindow::HelpWindow(Shell& shell, const HelpPage& page)
-    : Form(shell, qs(page.window), QSize(page.width, page.height), page.frame),
+HelpWindow::HelpWindow(Program& program, const HelpPage& page)
+    : Form(program, qs(page.window), QSize(page.width, page.height),
+           page.sizable ? Frame::Sizable : Frame::Fixed),
       m_page(page)
 {
     if (page.icon)
@@ -72,7 +73,7 @@ HelpWindow::HelpWindow(Shell& shell, const HelpPage& page)
 void HelpWindow::Form_Load()
 {
     if (m_page.fixedTitle.empty())
-        setWindowTitle(m_shell.captions().draw());
+        setWindowTitle(m_program.captions().draw());
 }
 
 void HelpWindow::OKButton_Click()

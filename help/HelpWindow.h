@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "widgets/Form.h"
 
 namespace Lumora {
 
@@ -13,7 +13,7 @@ class HelpWindow : public Form
 {
     Q_OBJECT
 public:
-    HelpWindow(Shell& shell, const HelpPage& page);
+    HelpWindow(Program& program, const HelpPage& page);
 
     void Form_Load() override;
 

@@ -1,7 +1,7 @@
-#include "SettingsFiles.h"
+#include "settings/SettingsFiles.h"
 
-#include "FileError.h"
-#include "TextFile.h"
+#include "files/FileError.h"
+#include "files/TextFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "SlotTable.h"
 #include "settings/SettingsFiles.h"
-#include "settings/TextFile.h"
+#include "files/TextFile.h"
 
 namespace Lumora::SlotVerseFile {
 

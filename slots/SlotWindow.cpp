@@ -2,16 +2,16 @@
 
 #include "SlotTable.h"
 #include "SlotVerseFile.h"
-#include "app/CaptionButton.h"
-#include "app/Look.h"
-#include "app/Messages.h"
-#include "app/OneLineEdit.h"
-#include "app/Picture.h"
-#include "app/Rule.h"
-#include "app/Shell.h"
-#include "app/VerseLabel.h"
-#include "app/WindowRegistry.h"
-#include "settings/FileError.h"
+#include "widgets/CaptionButton.h"
+#include "widgets/Look.h"
+#include "widgets/Messages.h"
+#include "widgets/OneLineEdit.h"
+#include "widgets/Picture.h"
+#include "widgets/Rule.h"
+#include "widgets/Program.h"
+#include "widgets/VerseLabel.h"
+#include "widgets/WindowRegistry.h"
+#include "files/FileError.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -85,8 +85,8 @@ const SlotLook* SlotWindow::lookOf(int slot)
     return nullptr;
 }
 
-SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
-    : Form(shell, qs(row.window), QSize(look.width, look.height), WindowFrame::FixedSingle),
+SlotWindow::SlotWindow(Program& program, const SlotRow& row, const SlotLook& look)
+    : Form(program, qs(row.window), QSize(look.width, look.height)),
       m_row(row), m_look(look)
 {
     if (look.icon)
@@ -148,10 +148,10 @@ SlotWindow::SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look)
 
 void SlotWindow::Form_Load()
 {
-    setWindowTitle(m_shell.captions().draw());
+    setWindowTitle(m_program.captions().draw());
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
-    folderHolder()->setText(m_shell.settings().dataFolder());
+    folderHolder()->setText(m_program.settings().dataFolder());
     const QStringList verses = SlotVerseFile::read(folderHolder()->text(), m_row.slot);
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
         m_edits[i]->setText(verses[i]);
@@ -195,7 +195,7 @@ void SlotWindow::Command2_Click()
     for (QLineEdit* edit : std::as_const(m_edits))
         verses.append(OneLineEdit::oneLine(edit->text()));
     try {
-        folderHolder()->setText(m_shell.settings().dataFolder());
+        folderHolder()->setText(m_program.settings().dataFolder());
         SlotVerseFile::write(folderHolder()->text(), m_row.slot, verses);
     } catch (const FileError& error) {
         // Nothing is lost: the window stays as it is, the typing with it.
@@ -203,7 +203,7 @@ void SlotWindow::Command2_Click()
         return;
     }
     Messages::inform(this, QStringLiteral("Verses have been saved to screen display"));
-    m_shell.windows().reload(this);
+    m_program.windows().reload(this);
 }
 
 void SlotWindow::Command3_Click()
@@ -229,7 +229,7 @@ void SlotWindow::Command4_Click()
 
 void SlotWindow::Command5_Click()
 {
-    m_shell.windows().open(QStringLiteral("help"), this);
+    m_program.windows().open(QStringLiteral("help"), this);
 }
 
 } // namespace Lumora

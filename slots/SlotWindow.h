@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Form.h"
+#include "widgets/Form.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +18,7 @@ class SlotWindow : public Form
 {
     Q_OBJECT
 public:
-    SlotWindow(Shell& shell, const SlotRow& row, const SlotLook& look);
+    SlotWindow(Program& program, const SlotRow& row, const SlotLook& look);
 
     void Form_Load() override;
 

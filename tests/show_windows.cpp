@@ -2,10 +2,10 @@
 // them in an X server: show-windows APP_FOLDER [WINDOW[@X,Y][!BUTTON] ...]
 // A window given without a place opens where the window system puts it; !BUTTON
 // clicks that button of the window once it is open.
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
-#include "app/Form.h"
+#include "widgets/WindowRegistry.h"
+#include "widgets/Form.h"
 
 #include <QAbstractButton>
 #include <QApplication>

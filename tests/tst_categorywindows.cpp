@@ -2,13 +2,13 @@
 #include "Driving.h"
 #include "MessageLog.h"
 #include "RecordingOpener.h"
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/MainWindow.h"
-#include "app/Picture.h"
+#include "widgets/Picture.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
-#include "settings/Strings.h"
+#include "files/Strings.h"
 
 #include <QLabel>
 #include <QLineEdit>

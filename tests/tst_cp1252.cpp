@@ -1,4 +1,4 @@
-#include "settings/Cp1252.h"
+#include "files/Cp1252.h"
 
 #include <QTest>
 

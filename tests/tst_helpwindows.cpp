@@ -1,12 +1,12 @@
 #include "AppFolder.h"
 #include "Driving.h"
 #include "RecordingOpener.h"
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "help/HelpPages.h"
-#include "settings/Strings.h"
+#include "files/Strings.h"
 
 #include <QLabel>
 #include <QTest>

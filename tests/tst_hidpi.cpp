@@ -1,11 +1,11 @@
 #include "AppFolder.h"
 #include "Driving.h"
 #include "RecordingOpener.h"
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/MainWindow.h"
-#include "app/Picture.h"
+#include "widgets/Picture.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QLabel>
 #include <QTest>

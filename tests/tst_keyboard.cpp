@@ -2,10 +2,10 @@
 #include "Driving.h"
 #include "MessageLog.h"
 #include "RecordingOpener.h"
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
 #include "slots/SlotWindow.h"
 

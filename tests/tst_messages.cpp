@@ -1,6 +1,6 @@
-#include "app/Look.h"
-#include "app/Messages.h"
-#include "settings/FileError.h"
+#include "widgets/Look.h"
+#include "widgets/Messages.h"
+#include "files/FileError.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -3,10 +3,10 @@
 #include "MessageLog.h"
 #include "RecordingOpener.h"
 #include "RecordingOutput.h"
-#include "app/Look.h"
+#include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "music/MusicPlayer.h"
 
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 #include "AppFolder.h"
 #include "RecordingOpener.h"
-#include "settings/FileError.h"
-#include "settings/NotesLauncher.h"
-#include "settings/Opener.h"
+#include "files/FileError.h"
+#include "notes/NotesLauncher.h"
+#include "notes/Opener.h"
 #include "settings/SettingsFiles.h"
 
 #include <QDir>

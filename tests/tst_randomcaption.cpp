@@ -1,5 +1,5 @@
 #include "AppFolder.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 #include "settings/RandomCaption.h"
 #include "settings/SettingsFiles.h"
 

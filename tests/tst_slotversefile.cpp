@@ -1,5 +1,5 @@
 #include "AppFolder.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotTable.h"
 #include "slots/SlotVerseFile.h"

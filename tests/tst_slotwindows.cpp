@@ -3,10 +3,10 @@
 #include "FileSizeLimit.h"
 #include "MessageLog.h"
 #include "RecordingOpener.h"
-#include "app/Look.h"
-#include "app/Picture.h"
+#include "widgets/Look.h"
+#include "widgets/Picture.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "slots/SlotTable.h"
 #include "slots/SlotWindow.h"
 

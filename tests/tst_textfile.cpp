@@ -1,6 +1,6 @@
 #include "FileSizeLimit.h"
-#include "settings/FileError.h"
-#include "settings/TextFile.h"
+#include "files/FileError.h"
+#include "files/TextFile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #include "FuzzInput.h"
 
-#include "settings/Cp1252.h"
+#include "files/Cp1252.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "settings/FileError.h"
-#include "settings/TextFile.h"
+#include "files/FileError.h"
+#include "files/TextFile.h"
 
 #include <QByteArray>
 #include <QList>

@@ -2,7 +2,7 @@
 // back and read again unchanged.
 #include "FuzzInput.h"
 #include "FuzzSandbox.h"
-#include "settings/Cp1252.h"
+#include "files/Cp1252.h"
 #include "settings/SettingsFiles.h"
 
 #include <QFile>

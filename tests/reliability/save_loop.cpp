@@ -7,7 +7,7 @@
 //   save-loop relocation APP_FOLDER FIRST  the 39 data files, copied to path.lmr's folder
 #include "SaveContent.h"
 #include "config/Relocation.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotVerseFile.h"
 

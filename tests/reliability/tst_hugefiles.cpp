@@ -1,8 +1,8 @@
 #include "AppFolder.h"
 #include "config/Relocation.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 #include "settings/SettingsFiles.h"
-#include "settings/TextFile.h"
+#include "files/TextFile.h"
 #include "slots/SlotVerseFile.h"
 
 #include <QFile>

@@ -11,10 +11,10 @@
 #include "AppFolder.h"
 #include "MessageLog.h"
 #include "RecordingOpener.h"
-#include "app/Form.h"
-#include "app/Look.h"
+#include "widgets/Form.h"
+#include "widgets/Look.h"
 #include "app/Shell.h"
-#include "app/WindowRegistry.h"
+#include "widgets/WindowRegistry.h"
 #include "music/SoundOutput.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CaptionButton.h"
-#include "app/Form.h"
+#include "widgets/CaptionButton.h"
+#include "widgets/Form.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "MessageLog.h"
 
-#include "app/Messages.h"
+#include "widgets/Messages.h"
 
 MessageLog::MessageLog()
 {

@@ -1,6 +1,6 @@
 #include "RecordingOpener.h"
 
-#include "settings/FileError.h"
+#include "files/FileError.h"
 
 void RecordingOpener::open(const QString& path)
 {

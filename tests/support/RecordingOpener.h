@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/Opener.h"
+#include "notes/Opener.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
 #include "NotesLauncher.h"
 
-#include "FileError.h"
+#include "files/FileError.h"
 #include "Opener.h"
-#include "SettingsFiles.h"
+#include "settings/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>

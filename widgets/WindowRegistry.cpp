@@ -2,7 +2,7 @@
 
 #include "Form.h"
 #include "Messages.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "Opener.h"
 
-#include "FileError.h"
+#include "files/FileError.h"
 
 #include <QProcess>
 #include <QStandardPaths>

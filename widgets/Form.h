@@ -1,7 +1,5 @@
 #pragma once
 
-#include "WindowFrame.h"
-
 #include <QWidget>
 
 class QLineEdit;
@@ -9,7 +7,7 @@ class QMenuBar;
 
 namespace Lumora {
 
-class Shell;
+class Program;
 
 // A top-level window of the program. Each exists at most once and is reached by its
 // objectName through the WindowRegistry: created, loaded by Form_Load() and shown on
@@ -19,7 +17,12 @@ class Form : public QWidget
 {
     Q_OBJECT
 public:
-    Form(Shell& shell, const QString& name, QSize clientSize, WindowFrame frame);
+    enum class Frame {
+        Fixed,   // fixed size, no maximise or minimise box
+        Sizable, // an ordinary resizable window
+    };
+
+    Form(Program& program, const QString& name, QSize clientSize, Frame frame = Frame::Fixed);
 
     // Runs once each time the window is created, before it is shown; a FileError thrown
     // here keeps the window from opening.
@@ -49,7 +52,7 @@ protected:
     // Whether Escape closes the window: not where it would throw away typing.
     virtual bool closesOnEscape() const { return false; }
 
-    Shell& m_shell;
+    Program& m_program;
 
 private:
     QWidget* m_client;

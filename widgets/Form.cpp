@@ -1,9 +1,9 @@
 #include "Form.h"
 
 #include "Messages.h"
-#include "Shell.h"
+#include "Program.h"
 #include "WindowRegistry.h"
-#include "settings/FileError.h"
+#include "files/FileError.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -14,8 +14,8 @@
 
 namespace Lumora {
 
-Form::Form(Shell& shell, const QString& name, QSize clientSize, WindowFrame frame)
-    : QWidget(nullptr), m_shell(shell), m_client(new QWidget(this))
+Form::Form(Program& program, const QString& name, QSize clientSize, Frame frame)
+    : QWidget(nullptr), m_program(program), m_client(new QWidget(this))
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -26,7 +26,7 @@ Form::Form(Shell& shell, const QString& name, QSize clientSize, WindowFrame fram
     frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->setSpacing(0);
     frameLayout->addWidget(m_client);
-    if (frame == WindowFrame::Sizable) {
+    if (frame == Frame::Sizable) {
         m_client->setMinimumSize(0, 0);
         resize(clientSize);
         m_client->resize(clientSize);
@@ -70,7 +70,7 @@ void Form::addNotesHolders()
 void Form::openNotes(const QString& name)
 {
     try {
-        const auto launch = m_shell.notes().launch(name);
+        const auto launch = m_program.notes().launch(name);
         m_folderHolder->setText(launch.folder);
         m_notesHolder->setText(name);
     } catch (const FileError& error) {
@@ -80,13 +80,13 @@ void Form::openNotes(const QString& name)
 
 void Form::showProgramIcon()
 {
-    if (m_shell.iconDecoded()) {
-        setWindowIcon(m_shell.icon());
+    if (m_program.iconDecoded()) {
+        setWindowIcon(m_program.icon());
         return;
     }
     // Decoding the icon's pictures is the largest single cost of showing the first
     // window; the icon follows a moment after the window has been drawn.
-    QTimer::singleShot(250, this, [this] { setWindowIcon(m_shell.icon()); });
+    QTimer::singleShot(250, this, [this] { setWindowIcon(m_program.icon()); });
 }
 
 void Form::keyPressEvent(QKeyEvent* event)
@@ -110,7 +110,7 @@ void Form::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     if (event->isAccepted())
-        m_shell.windows().forget(this);
+        m_program.windows().forget(this);
 }
 
 } // namespace Lumora

@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "settings/FileError.h"
+#include "files/FileError.h"
 
 #include <QDebug>
 

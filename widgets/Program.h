@@ -1,0 +1,53 @@
+#pragma once
+
+#include "notes/NotesLauncher.h"
+#include "notes/Opener.h"
+#include "settings/RandomCaption.h"
+#include "settings/SettingsFiles.h"
+#include "widgets/WindowRegistry.h"
+
+#include <QIcon>
+
+#include <memory>
+
+namespace Lumora {
+
+// What every window of the program shares with the others, handed to each window as it
+// is made: the settings files of the application folder, the one caption generator, the
+// notes launch, the window registry through which windows open one another by name, and
+// the window icon. Windows share nothing else in memory; they meet in the files. The
+// application shell derives from this and adds the one thing the kit cannot know: which
+// window each name makes.
+class Program
+{
+public:
+    // `opener` stands in for the desktop's editor; empty: the real one. `factory` makes
+    // a not yet loaded window by its name.
+    Program(const QString& appFolder, std::unique_ptr<Opener> opener,
+            WindowRegistry::Factory factory);
+    virtual ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    const SettingsFiles& settings() const { return m_settings; }
+    RandomCaption& captions() { return m_captions; }
+    const NotesLauncher& notes() const { return m_notes; }
+    WindowRegistry& windows() { return *m_windows; }
+    // The window icon, decoded once for every window that shows it.
+    const QIcon& icon();
+    bool iconDecoded() const { return !m_icon.isNull(); }
+
+protected:
+    // Destroys every window while the rest still stands: windows hold references into it.
+    void closeAllWindows() { m_windows.reset(); }
+
+private:
+    SettingsFiles m_settings;
+    RandomCaption m_captions;
+    std::unique_ptr<Opener> m_opener;
+    NotesLauncher m_notes;
+    QIcon m_icon;
+    std::unique_ptr<WindowRegistry> m_windows;
+};
+
+} // namespace Lumora
