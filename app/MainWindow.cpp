@@ -7,7 +7,9 @@
 #include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
 #include "music/MusicPlayer.h"
+#include "categories/CategoryWindow.h"
 #include "slots/SlotTable.h"
+#include "slots/SlotWindow.h"
 
 #include <QMenuBar>
 
@@ -19,6 +21,8 @@ namespace {
 
 constexpr QSize kClientSize(637, 465);
 constexpr QPoint kClientPosition(157, 151);
+constexpr QRect kBackground(0, 0, 636, 449);
+constexpr QRect kBanner(168, 40, 302, 85);
 constexpr int kButtonHeight = 41;
 
 struct Column {
@@ -28,46 +32,79 @@ struct Column {
 constexpr std::array<Column, 5> kColumns = {{{72, 89}, {160, 97}, {256, 105}, {360, 89}, {448, 89}}};
 constexpr std::array<int, 5> kRowTops = {128, 168, 208, 248, 288};
 
-// The 5 x 5 grid, rows top to bottom: category buttons in the middle, slot buttons
-// around them. What each button opens comes from the catalogue and the slot table.
-constexpr std::array<std::array<std::string_view, 5>, 5> kGrid = {{
-    {"Command22", "Command23", "Command5", "Command24", "Command25"},
-    {"Command20", "Command10", "Command2", "Command11", "Command21"},
-    {"Command8", "Command6", "Command1", "Command7", "Command9"},
-    {"Command16", "Command12", "Command3", "Command13", "Command18"},
-    {"Command17", "Command14", "Command4", "Command15", "Command19"},
+enum class Face { Red, BurntOrange, Yellow };
+enum class Type {
+    Regular, // the application font; a slot button turns bold when its slot is named
+    Bold,
+    Heavy,   // small and black, so that "Ten Commendments" fits its button
+};
+struct Cell {
+    std::string_view button;
+    Face face;
+    Type type;
+};
+
+// The 5 x 5 grid, rows top to bottom: the categories in the middle, the open slots (all
+// yellow) around them. What each button opens, and a category's caption, come from the
+// catalogue and the slot table.
+constexpr std::array<std::array<Cell, 5>, 5> kGrid = {{
+    {{{"Command22", Face::Yellow, Type::Regular},
+      {"Command23", Face::Yellow, Type::Regular},
+      {"Command5", Face::BurntOrange, Type::Bold}, // Head
+      {"Command24", Face::Yellow, Type::Regular},
+      {"Command25", Face::Yellow, Type::Regular}}},
+    {{{"Command20", Face::Yellow, Type::Regular},
+      {"Command10", Face::Yellow, Type::Bold},      // All Knowing
+      {"Command2", Face::BurntOrange, Type::Bold},  // Trinity Grace
+      {"Command11", Face::Yellow, Type::Bold},      // Reward
+      {"Command21", Face::Yellow, Type::Regular}}},
+    {{{"Command8", Face::Yellow, Type::Regular},
+      {"Command6", Face::BurntOrange, Type::Bold},  // Fruits of Spirit - Lord's prayer
+      {"Command1", Face::Red, Type::Regular},       // Heart
+      {"Command7", Face::BurntOrange, Type::Heavy}, // Ten Commendments
+      {"Command9", Face::Yellow, Type::Regular}}},
+    {{{"Command16", Face::Yellow, Type::Regular},
+      {"Command12", Face::Yellow, Type::Bold},      // Words
+      {"Command3", Face::BurntOrange, Type::Bold},  // Faith Hope Love
+      {"Command13", Face::Yellow, Type::Bold},      // Wisdom
+      {"Command18", Face::Yellow, Type::Regular}}},
+    {{{"Command17", Face::Yellow, Type::Regular},
+      {"Command14", Face::Yellow, Type::Regular},
+      {"Command4", Face::BurntOrange, Type::Bold},  // God's will
+      {"Command15", Face::Yellow, Type::Regular},
+      {"Command19", Face::Yellow, Type::Regular}}},
 }};
 
+QColor colourOf(Face face)
+{
+    switch (face) {
+    case Face::Red: return Look::red();
+    case Face::BurntOrange: return Look::burntOrange();
+    case Face::Yellow: return Look::yellow();
+    }
+    return Look::yellow();
+}
+
+QFont fontOf(Type type)
+{
+    switch (type) {
+    case Type::Regular: return Look::text();
+    case Type::Bold: return Look::text(Look::Size::Normal, true);
+    case Type::Heavy: return Look::heavy(Look::Size::Small);
+    }
+    return Look::text();
+}
+
+// Below the grid, in the standard button face, all bold.
 struct BottomButton {
     std::string_view name;
     std::string_view caption;
     int left;
     int width;
-    double points;
+    Look::Size size;
+    void (MainWindow::*click)();
 };
 constexpr int kBottomTop = 368;
-constexpr std::array<BottomButton, 6> kBottomRow = {{
-    {"Command29", "Play Music1", 72, 89, 8.25},
-    {"Command30", "Play Music 2", 160, 89, 8.25},
-    {"Command31", "Stop Music", 248, 49, 8.25},
-    {"Command26", "Configuration", 296, 105, 9.75},
-    {"Command27", "Help", 400, 65, 9.75},
-    {"Command28", "Quit", 464, 73, 9.75},
-}};
-
-// Red for the heart, burnt orange for the other categories of the middle column and
-// of "Ten Commendments", yellow for the rest, the open slots among them.
-QColor faceOf(std::string_view name)
-{
-    if (name == "Command1")
-        return Look::red();
-    for (const std::string_view orange :
-         {"Command2", "Command3", "Command4", "Command5", "Command6", "Command7"}) {
-        if (name == orange)
-            return Look::burntOrange();
-    }
-    return Look::yellow();
-}
 
 } // namespace
 
@@ -79,15 +116,15 @@ MainWindow::MainWindow(Shell& shell)
     // The background picture leaves a strip at the bottom of the window; in the dark of
     // its frame it reads as part of the frame.
     QPalette dark = client()->palette();
-    dark.setColor(QPalette::Window, QColor(40, 28, 18));
+    dark.setColor(QPalette::Window, Look::frameBrown());
     client()->setPalette(dark);
     client()->setAutoFillBackground(true);
     auto* background =
         new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/main-background.jpg"), client());
-    background->setGeometry(0, 0, 636, 449);
+    background->setGeometry(kBackground);
     auto* banner =
         new Picture(QStringLiteral("Image2"), QStringLiteral(":/assets/title-banner.jpg"), client());
-    banner->setGeometry(168, 40, 302, 85);
+    banner->setGeometry(kBanner);
 
     buildGrid();
     buildBottomRow();
@@ -96,11 +133,11 @@ MainWindow::MainWindow(Shell& shell)
     placeClientAt(kClientPosition);
 }
 
-CaptionButton* MainWindow::addButton(const QString& name, QRect geometry)
+CaptionButton* MainWindow::addButton(std::string_view name, QRect geometry)
 {
-    auto* button = new CaptionButton(name, client());
+    auto* button = new CaptionButton(qs(name), client());
     button->setGeometry(geometry);
-    m_buttons.insert(name, button);
+    m_buttons.insert(button->objectName(), button);
     return button;
 }
 
@@ -108,23 +145,19 @@ void MainWindow::buildGrid()
 {
     for (std::size_t row = 0; row < kGrid.size(); ++row) {
         for (std::size_t column = 0; column < kColumns.size(); ++column) {
-            const std::string_view name = kGrid[row][column];
+            const Cell& cell = kGrid[row][column];
             CaptionButton* button = addButton(
-                qs(name), QRect(kColumns[column].left, kRowTops[row], kColumns[column].width,
-                                kButtonHeight));
-            button->setFace(faceOf(name));
-            if (const CategoryEntry* entry = Catalogue::byButton(qs(name))) {
+                cell.button, QRect(kColumns[column].left, kRowTops[row], kColumns[column].width,
+                                   kButtonHeight));
+            button->setFace(colourOf(cell.face));
+            button->setFont(fontOf(cell.type));
+            if (const CategoryEntry* entry = Catalogue::byButton(button->objectName())) {
                 button->setCaption(qs(entry->caption));
-                if (name == "Command7")
-                    button->setFont(Look::arialBlack(6.75));
-                else
-                    button->setFont(Look::sansSerif(8.25, name != "Command1"));
                 connect(button, &QPushButton::clicked, this,
                         [this, entry] { category_Click(*entry); });
-            } else if (const SlotRow* slot = SlotTable::byButton(qs(name))) {
+            } else if (const SlotRow* slot = SlotTable::byButton(button->objectName())) {
                 // Until the load names it, a slot button shows its own name.
-                button->setCaption(qs(name));
-                button->setFont(Look::sansSerif(8.25));
+                button->setCaption(button->objectName());
                 connect(button, &QPushButton::clicked, this, [this, slot] { slot_Click(*slot); });
             }
         }
@@ -133,24 +166,21 @@ void MainWindow::buildGrid()
 
 void MainWindow::buildBottomRow()
 {
-    for (const BottomButton& row : kBottomRow) {
+    const std::array<BottomButton, 6> row = {{
+        {"Command29", "Play Music1", 72, 89, Look::Size::Normal, &MainWindow::Command29_Click},
+        {"Command30", "Play Music 2", 160, 89, Look::Size::Normal, &MainWindow::Command30_Click},
+        {"Command31", "Stop Music", 248, 49, Look::Size::Normal, &MainWindow::Command31_Click},
+        {"Command26", "Configuration", 296, 105, Look::Size::Large, &MainWindow::Command26_Click},
+        {"Command27", "Help", 400, 65, Look::Size::Large, &MainWindow::Command27_Click},
+        {"Command28", "Quit", 464, 73, Look::Size::Large, &MainWindow::Command28_Click},
+    }};
+    for (const BottomButton& place : row) {
         CaptionButton* button =
-            addButton(qs(row.name), QRect(row.left, kBottomTop, row.width, kButtonHeight));
-        button->setCaption(qs(row.caption));
-        button->setFont(Look::sansSerif(row.points, true));
+            addButton(place.name, QRect(place.left, kBottomTop, place.width, kButtonHeight));
+        button->setCaption(qs(place.caption));
+        button->setFont(Look::text(place.size, true));
+        connect(button, &QPushButton::clicked, this, place.click);
     }
-    connect(button(QStringLiteral("Command26")), &QPushButton::clicked, this,
-            &MainWindow::Command26_Click);
-    connect(button(QStringLiteral("Command27")), &QPushButton::clicked, this,
-            &MainWindow::Command27_Click);
-    connect(button(QStringLiteral("Command28")), &QPushButton::clicked, this,
-            &MainWindow::Command28_Click);
-    connect(button(QStringLiteral("Command29")), &QPushButton::clicked, this,
-            &MainWindow::Command29_Click);
-    connect(button(QStringLiteral("Command30")), &QPushButton::clicked, this,
-            &MainWindow::Command30_Click);
-    connect(button(QStringLiteral("Command31")), &QPushButton::clicked, this,
-            &MainWindow::Command31_Click);
 }
 
 void MainWindow::buildMenu()
@@ -197,12 +227,13 @@ void MainWindow::Form_Load()
 
 void MainWindow::category_Click(const CategoryEntry& entry)
 {
-    m_program.windows().open(qs(entry.window), this);
+    m_program.windows().open(
+        qs(entry.window), [&] { return new CategoryWindow(m_program, entry); }, this);
 }
 
 void MainWindow::slot_Click(const SlotRow& row)
 {
-    m_program.windows().open(qs(row.window), this);
+    m_program.windows().open(qs(row.window), [&] { return new SlotWindow(m_program, row); }, this);
 }
 
 void MainWindow::Command26_Click()
@@ -254,6 +285,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
     Form::closeEvent(event);
 }
 
+// The menu entry "Configuration" opens the configuration help, as the Help button does,
+// not the configuration window: that is reached by its own button only, and the menu
+// is where a user looks for help.
 void MainWindow::Conf_Click()
 {
     m_program.windows().open(QStringLiteral("MainHelp"), this);

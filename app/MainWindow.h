@@ -7,13 +7,30 @@
 namespace Lumora {
 
 class CaptionButton;
-class Shell;
 class MusicPlayer;
+class Shell;
 struct CategoryEntry;
 struct SlotRow;
 
-// The start-up window and hub: eleven category buttons, fourteen slot buttons named
-// from configure.lmr, the music, configuration, help and quit buttons, and a Help menu.
+// The start-up window and hub, `Main`:
+//
+//   Image1, Image2        the background picture and the title banner
+//   WindowsMediaPlayer1   the music player (an object, not a control)
+//   Command1 .. Command7, Command10 .. Command13
+//                         the eleven categories: each opens its window (the catalogue
+//                         says which button opens which)
+//   Command8, Command9, Command14 .. Command25
+//                         the fourteen open slots, named from configure.lmr: each opens
+//                         its slot window (the slot table says which)
+//   Command26             "Configuration": opens the configuration window
+//   Command27             "Help": opens the configuration help, MainHelp
+//   Command28             "Quit": ends the program at once
+//   Command29, Command30  "Play Music1", "Play Music 2": play a piece once and disable
+//                         their button until "Stop Music"
+//   Command31             "Stop Music": stops the music, enables both play buttons
+//   HelpMe                the Help menu: Conf "Configuration" (the configuration help,
+//                         like Command27), Music "Music" (musichelp), About "About"
+//                         (aboutthis)
 class MainWindow : public Form
 {
     Q_OBJECT
@@ -29,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CaptionButton* addButton(const QString& name, QRect geometry);
+    CaptionButton* addButton(std::string_view name, QRect geometry);
     void buildGrid();
     void buildBottomRow();
     void buildMenu();

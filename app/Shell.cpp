@@ -31,16 +31,15 @@ bool Shell::start()
 
 Form* Shell::create(const QString& name)
 {
-    const QByteArray key = name.toLatin1();
     if (name == QLatin1String("Main"))
         return new MainWindow(*this);
     if (name == QLatin1String("Configure"))
         return new ConfigureWindow(*this);
     if (const CategoryEntry* entry = Catalogue::byWindow(name))
-        return new CategoryWindow(*this, *entry, *CategoryWindow::lookOf(name));
+        return new CategoryWindow(*this, *entry);
     if (const SlotRow* row = SlotTable::byWindow(name))
-        return new SlotWindow(*this, *row, *SlotWindow::lookOf(row->slot));
-    if (const HelpPage* page = HelpPages::byWindow(std::string_view(key.constData(), key.size())))
+        return new SlotWindow(*this, *row);
+    if (const HelpPage* page = HelpPages::byWindow(name))
         return new HelpWindow(*this, *page);
     return nullptr;
 }

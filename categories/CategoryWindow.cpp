@@ -10,7 +10,6 @@
 #include "widgets/Program.h"
 #include "widgets/WindowRegistry.h"
 #include "files/FileError.h"
-#include "files/Strings.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -22,12 +21,15 @@ namespace Lumora {
 struct CategoryLook {
     std::string_view window;
     std::string_view notesCaption;
-    double labelPoints;
+    Look::Size labelSize;
     bool starryNight; // yellow verses on the dark blue picture with stars
     int width;        // client area, pixels at 96 dpi
     int height;
     bool boldButtons;
     bool icon;
+    // Only the "Heart" window has a menu: a Help entry that opens the tip on its notes
+    // button, the first category window a new user is likely to open.
+    bool helpMenu;
 };
 
 namespace {
@@ -35,19 +37,24 @@ namespace {
 constexpr std::string_view kSpaced = "Other Language / Version /Additional";
 constexpr std::string_view kTight = "Other Language / Version/Additional";
 
-constexpr std::array<CategoryLook, 11> kLooks = {{
-    {"Form2", kSpaced, 9.75, false, 588, 430, true, true},
-    {"Form3", kSpaced, 9.75, false, 623, 438, true, true},
-    {"Form4", kTight, 8.25, false, 646, 426, true, true},
-    {"Form5", kSpaced, 8.25, true, 620, 462, true, true},
-    {"Form6", kTight, 8.25, false, 627, 474, true, true},
-    {"Form7", kTight, 8.25, false, 609, 469, true, true},
-    {"Form8", kTight, 8.25, false, 631, 455, true, true},
-    {"Form9", kTight, 8.25, false, 608, 452, false, false},
-    {"Form10", kTight, 8.25, false, 639, 442, true, true},
-    {"Form11", kTight, 8.25, false, 627, 480, true, true},
-    {"Form12", kTight, 8.25, false, 592, 460, true, true},
+using enum Look::Size;
+
+// In the catalogue's order, which the static_assert below holds it to.
+constexpr std::array<CategoryLook, Catalogue::kEntries.size()> kLooks = {{
+    {"Form2", kSpaced, Large, false, 588, 430, true, true, true},
+    {"Form3", kSpaced, Large, false, 623, 438, true, true, false},
+    {"Form4", kTight, Normal, false, 646, 426, true, true, false},
+    {"Form5", kSpaced, Normal, true, 620, 462, true, true, false},
+    {"Form6", kTight, Normal, false, 627, 474, true, true, false},
+    {"Form7", kTight, Normal, false, 609, 469, true, true, false},
+    {"Form8", kTight, Normal, false, 631, 455, true, true, false},
+    {"Form9", kTight, Normal, false, 608, 452, false, false, false},
+    {"Form10", kTight, Normal, false, 639, 442, true, true, false},
+    {"Form11", kTight, Normal, false, 627, 480, true, true, false},
+    {"Form12", kTight, Normal, false, 592, 460, true, true, false},
 }};
+static_assert(sameKeys(kLooks, &CategoryLook::window, Catalogue::kEntries, &CategoryEntry::window),
+              "one row of looks for each catalogue entry, in the same order");
 
 constexpr int kLabelWidth = 530;
 constexpr int kNarrowLabelWidth = 455; // the three long verses of the starry window
@@ -56,21 +63,20 @@ constexpr int kSideMargin = 24;
 constexpr int kBottomMargin = 12;
 constexpr int kTopMargin = 18;
 
-} // namespace
-
-const CategoryLook* CategoryWindow::lookOf(QStringView window)
+const CategoryLook& lookOf(const CategoryEntry& entry)
 {
-    for (const CategoryLook& look : kLooks) {
-        if (qs(look.window) == window)
-            return &look;
-    }
-    return nullptr;
+    const auto row = std::size_t(&entry - Catalogue::kEntries.data());
+    Q_ASSERT(row < kLooks.size());
+    return kLooks[row];
 }
 
-CategoryWindow::CategoryWindow(Program& program, const CategoryEntry& entry, const CategoryLook& look)
-    : Form(program, qs(entry.window), QSize(look.width, look.height)),
-      m_entry(entry), m_look(look)
+} // namespace
+
+CategoryWindow::CategoryWindow(Program& program, const CategoryEntry& entry)
+    : Form(program, qs(entry.window), QSize(lookOf(entry).width, lookOf(entry).height)),
+      m_entry(entry), m_look(lookOf(entry))
 {
+    const CategoryLook& look = m_look;
     if (look.icon)
         showProgramIcon();
 
@@ -84,7 +90,7 @@ CategoryWindow::CategoryWindow(Program& program, const CategoryEntry& entry, con
     const int verses = entry.verseCount();
     for (int i = 0; i < verses; ++i) {
         auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
-                                     Look::sansSerif(look.labelPoints, true), ink, client());
+                                     Look::text(look.labelSize, true), ink, client());
         m_labels.append(label);
     }
     // A rule under every verse of the five-verse windows; only between the verses of
@@ -93,24 +99,23 @@ CategoryWindow::CategoryWindow(Program& program, const CategoryEntry& entry, con
     for (int i = 0; i < rules; ++i)
         m_lines.append(new Rule(i, ink, client()));
 
-    const QFont buttonFont = Look::sansSerif(8.25, look.boldButtons);
+    const QFont buttonFont = Look::text(Look::Size::Normal, look.boldButtons);
+    const int buttonTop = look.height - kBottomMargin - kButtonSize.height();
     auto* notes = new CaptionButton(QStringLiteral("Command1"), client());
     notes->setCaption(qs(look.notesCaption));
     notes->setFont(buttonFont);
-    notes->setGeometry(QRect(QPoint(kSideMargin, look.height - kBottomMargin - kButtonSize.height()),
-                             kButtonSize));
+    notes->setGeometry(QRect(QPoint(kSideMargin, buttonTop), kButtonSize));
     connect(notes, &QPushButton::clicked, this, &CategoryWindow::Command1_Click);
     auto* exit = new CaptionButton(QStringLiteral("Command3"), client());
     exit->setCaption(QStringLiteral("Exit"));
     exit->setFont(buttonFont);
-    exit->setGeometry(QRect(QPoint(look.width - kSideMargin - kButtonSize.width(),
-                                   look.height - kBottomMargin - kButtonSize.height()),
-                            kButtonSize));
+    exit->setGeometry(
+        QRect(QPoint(look.width - kSideMargin - kButtonSize.width(), buttonTop), kButtonSize));
     connect(exit, &QPushButton::clicked, this, &CategoryWindow::Command3_Click);
 
     addNotesHolders();
 
-    if (entry.window == "Form2") {
+    if (look.helpMenu) {
         QAction* help = menuBar()->addAction(QStringLiteral("Help"));
         help->setObjectName(QStringLiteral("help"));
         connect(help, &QAction::triggered, this, &CategoryWindow::help_Click);

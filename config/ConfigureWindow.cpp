@@ -25,18 +25,37 @@ namespace Lumora {
 namespace {
 
 constexpr QSize kClientSize(584, 365);
+// The main window's background, a little narrower than this window; the dark of its
+// frame fills the rest.
+constexpr QRect kPicture(0, 0, 580, 385);
+constexpr QRect kHeading(160, 48, 265, 49);
+constexpr QRect kFolderHolder(480, 64, 57, 25);
+constexpr QRect kFolderList(136, 152, 201, 66);
+constexpr QRect kDriveList(336, 152, 89, 21);
 
 // The slot-name boxes stand as the slot buttons of the main window do.
 struct NameBox {
     int slot;
     QPoint position;
 };
-constexpr std::array<NameBox, 14> kNameBoxes = {{
+constexpr std::array<NameBox, SlotTable::kRows.size()> kNameBoxes = {{
     {2, {48, 112}},  {3, {136, 112}}, {9, {336, 112}}, {10, {424, 112}}, {4, {48, 152}},
     {11, {424, 152}}, {5, {48, 192}},  {12, {424, 192}}, {6, {48, 232}},  {13, {424, 232}},
     {7, {48, 272}},  {8, {136, 272}}, {15, {336, 272}}, {14, {424, 272}},
 }};
 constexpr QSize kNameBoxSize(89, 41);
+
+struct Button {
+    std::string_view name;
+    std::string_view caption;
+    QRect geometry;
+    Look::Size size;
+    bool condensed; // a narrow face keeps the long caption on two lines
+    void (ConfigureWindow::*click)();
+};
+
+// Room the open drive list leaves around the widest name.
+constexpr int kDriveListPadding = 8;
 
 const QString kFailed = QStringLiteral(
     "Files not copied.  Please make sure (Set data path first and ) data folder is not the same "
@@ -61,49 +80,45 @@ QString nearestExisting(const QString& path)
 } // namespace
 
 ConfigureWindow::ConfigureWindow(Program& program)
-    : Form(program, QStringLiteral("Configure"), kClientSize)
+    : Form(program, QStringLiteral("Configure"), kClientSize), m_volumes(Volumes::mounted())
 {
     showProgramIcon();
-    // The picture is a little narrower than the window; the dark of its frame fills the rest.
     QPalette dark = client()->palette();
-    dark.setColor(QPalette::Window, QColor(40, 28, 18));
+    dark.setColor(QPalette::Window, Look::frameBrown());
     client()->setPalette(dark);
     client()->setAutoFillBackground(true);
     auto* picture = new Picture(QStringLiteral("Image1"),
                                 QStringLiteral(":/assets/main-background.jpg"), client());
-    picture->setGeometry(0, 0, 580, 385);
+    picture->setGeometry(kPicture);
 
     auto* heading = new QLabel(client());
     heading->setObjectName(QStringLiteral("Label2"));
     heading->setTextFormat(Qt::PlainText);
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignCenter);
-    heading->setFont(Look::engravers(9.75, true));
+    heading->setFont(Look::heading(Look::Size::Large, true));
     heading->setText(QStringLiteral("CONFIGURATION - Please enter Catagory / Header name to set it up"));
-    heading->setGeometry(160, 48, 265, 49);
+    heading->setGeometry(kHeading);
 
     m_folder = new QLineEdit(client());
     m_folder->setObjectName(QStringLiteral("Text1"));
-    m_folder->setGeometry(480, 64, 57, 25);
+    m_folder->setGeometry(kFolderHolder);
     m_folder->hide();
 
-    for (const SlotRow& row : SlotTable::kRows) {
-        auto* box = new OneLineEdit(qs(row.nameBox), client());
-        box->setAccessibleName(QStringLiteral("Name of slot %1").arg(row.slot));
-        for (const NameBox& place : kNameBoxes) {
-            if (place.slot == row.slot)
-                box->setGeometry(QRect(place.position, kNameBoxSize));
-        }
+    for (const NameBox& place : kNameBoxes) {
+        const SlotRow* row = rowOf(SlotTable::kRows, place.slot, &SlotRow::slot);
+        auto* box = new OneLineEdit(qs(row->nameBox), client());
+        box->setAccessibleName(QStringLiteral("Name of slot %1").arg(row->slot));
+        box->setGeometry(QRect(place.position, kNameBoxSize));
         QPalette p = box->palette();
         p.setColor(QPalette::Base, Look::yellow());
         p.setColor(QPalette::Text, Qt::black);
         box->setPalette(p);
-        box->setFont(Look::sansSerif(8.25));
-        m_names.append(box);
+        m_names[std::size_t(row - SlotTable::kRows.data())] = box;
     }
 
     m_dir = new FolderList(QStringLiteral("Dir1"), client());
-    m_dir->setGeometry(136, 152, 201, 66);
+    m_dir->setGeometry(kFolderList);
     m_dir->setAccessibleName(QStringLiteral("Data folder"));
     QPalette red = m_dir->palette();
     red.setColor(QPalette::Base, Look::red());
@@ -112,33 +127,34 @@ ConfigureWindow::ConfigureWindow(Program& program)
 
     m_drive = new QComboBox(client());
     m_drive->setObjectName(QStringLiteral("Drive1"));
-    m_drive->setGeometry(336, 152, 89, 21);
+    m_drive->setGeometry(kDriveList);
     m_drive->setAccessibleName(QStringLiteral("Drive"));
-    for (const Volumes::Volume& volume : Volumes::mounted())
-        m_drive->addItem(volume.name, volume.rootPath);
+    for (const Volumes::Volume& volume : std::as_const(m_volumes))
+        m_drive->addItem(volume.name);
     // Wide names still show whole in the open list.
-    m_drive->view()->setMinimumWidth(m_drive->view()->sizeHintForColumn(0) + 8);
+    m_drive->view()->setMinimumWidth(m_drive->view()->sizeHintForColumn(0) + kDriveListPadding);
     connect(m_drive, &QComboBox::activated, this, &ConfigureWindow::Drive1_Change);
 
-    const auto button = [this](const char* name, const QString& caption, QRect geometry,
-                               const QFont& font, void (ConfigureWindow::*slot)()) {
-        auto* b = new CaptionButton(QLatin1String(name), client());
-        b->setCaption(caption);
-        b->setGeometry(geometry);
-        b->setFont(font);
-        connect(b, &QPushButton::clicked, this, slot);
-        return b;
-    };
-    auto* confirm = button("Command1", QStringLiteral("Confirm Data and  Header"),
-                           QRect(336, 176, 89, 97), Look::sansSerif(8.25, true),
-                           &ConfigureWindow::Command1_Click);
-    auto* exit = button("Command2", QStringLiteral("EXIT"), QRect(224, 272, 113, 41),
-                        Look::sansSerif(9.75, true), &ConfigureWindow::Command2_Click);
-    auto* copy = button("Command3", QStringLiteral("Copy Original Data to New data path"),
-                        QRect(136, 216, 201, 57), Look::arialNarrow(8.25, true),
-                        &ConfigureWindow::Command3_Click);
-    auto* help = button("Command4", QStringLiteral("HELP"), QRect(224, 112, 113, 41),
-                        Look::sansSerif(8.25, true), &ConfigureWindow::Command4_Click);
+    const std::array<Button, 4> buttons = {{
+        {"Command1", "Confirm Data and  Header", {336, 176, 89, 97}, Look::Size::Normal, false,
+         &ConfigureWindow::Command1_Click},
+        {"Command2", "EXIT", {224, 272, 113, 41}, Look::Size::Large, false,
+         &ConfigureWindow::Command2_Click},
+        {"Command3", "Copy Original Data to New data path", {136, 216, 201, 57},
+         Look::Size::Normal, true, &ConfigureWindow::Command3_Click},
+        {"Command4", "HELP", {224, 112, 113, 41}, Look::Size::Normal, false,
+         &ConfigureWindow::Command4_Click},
+    }};
+    QHash<std::string_view, CaptionButton*> made;
+    for (const Button& place : buttons) {
+        auto* button = new CaptionButton(qs(place.name), client());
+        button->setCaption(qs(place.caption));
+        button->setGeometry(place.geometry);
+        button->setFont(place.condensed ? Look::condensed(place.size, true)
+                                        : Look::text(place.size, true));
+        connect(button, &QPushButton::clicked, this, place.click);
+        made.insert(place.name, button);
+    }
 
     QMenu* menu = menuBar()->addMenu(QStringLiteral("Help"));
     menu->setObjectName(QStringLiteral("help"));
@@ -150,10 +166,10 @@ ConfigureWindow::ConfigureWindow(Program& program)
     // The same copy as the button, with its question first.
     connect(codndp, &QAction::triggered, this, &ConfigureWindow::Command3_Click);
 
-    QList<QWidget*> order{m_dir, m_drive, confirm, exit};
-    for (OneLineEdit* box : std::as_const(m_names))
+    QList<QWidget*> order{m_dir, m_drive, made.value("Command1"), made.value("Command2")};
+    for (OneLineEdit* box : m_names)
         order.append(box);
-    order << copy << help;
+    order << made.value("Command3") << made.value("Command4");
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     m_dir->setFocus();
@@ -164,24 +180,20 @@ void ConfigureWindow::Form_Load()
     setWindowTitle(m_program.captions().draw());
     startFolderList();
     const QStringList names = m_program.settings().slotNames();
-    for (qsizetype i = 0; i < m_names.size(); ++i) {
-        m_names[i]->setText(names[i]);
+    for (std::size_t i = 0; i < m_names.size(); ++i) {
+        m_names[i]->setText(names[qsizetype(i)]);
         m_names[i]->setCursorPosition(0);
-        if (SettingsFiles::isNamed(names[i])) {
+        if (SettingsFiles::isNamed(names[qsizetype(i)])) {
             QFont bold = m_names[i]->font();
             bold.setBold(true);
             m_names[i]->setFont(bold);
         }
     }
-    const int drive = Volumes::volumeOf(
-        [this] {
-            QList<Volumes::Volume> volumes;
-            for (int i = 0; i < m_drive->count(); ++i)
-                volumes.append({m_drive->itemData(i).toString(), m_drive->itemText(i)});
-            return volumes;
-        }(),
-        m_program.settings().appFolder());
-    m_drive->setCurrentIndex(std::max(drive, 0));
+    // The drive list starts at the drive the program runs from, as a drive list does,
+    // and does not follow the data folder: the folder list shows where that is, and the
+    // drive list only moves the folder list when the user chooses a drive.
+    m_drive->setCurrentIndex(
+        std::max(Volumes::volumeOf(m_volumes, m_program.settings().appFolder()), 0));
 }
 
 void ConfigureWindow::startFolderList()
@@ -213,7 +225,7 @@ void ConfigureWindow::startFolderList()
 void ConfigureWindow::Drive1_Change(int index)
 {
     try {
-        m_dir->setCurrentFolder(m_drive->itemData(index).toString());
+        m_dir->setCurrentFolder(m_volumes.value(index).rootPath);
     } catch (const FileError& error) {
         Messages::report(this, error);
     }
@@ -222,8 +234,9 @@ void ConfigureWindow::Drive1_Change(int index)
 void ConfigureWindow::Command1_Click()
 {
     QStringList names;
-    for (OneLineEdit* box : std::as_const(m_names))
+    for (OneLineEdit* box : m_names)
         names.append(OneLineEdit::oneLine(box->text()));
+    const QString folder = m_dir->currentFolder();
     try {
         // A name the code page cannot hold is refused before either file is touched.
         for (qsizetype i = 0; i < names.size(); ++i) {
@@ -237,7 +250,6 @@ void ConfigureWindow::Command1_Click()
                         .arg(SlotTable::kRows[std::size_t(i)].slot)
                         .arg(Cp1252::describe(*bad)));
         }
-        const QString folder = m_dir->currentFolder();
         // Both files or neither: after a failure the user must not be left with a new data
         // folder under the old names, told that nothing was changed.
         m_program.settings().writeDataFolderAndSlotNames(folder, names);
@@ -246,8 +258,8 @@ void ConfigureWindow::Command1_Click()
         Messages::report(this, error);
         return;
     }
-    Messages::inform(this, QStringLiteral("All header info have been set & Data path changed to ") +
-                               m_folder->text());
+    Messages::inform(this,
+                     QStringLiteral("All header info have been set & Data path changed to ") + folder);
 }
 
 void ConfigureWindow::Command2_Click()

@@ -1,28 +1,31 @@
 #include "HelpPages.h"
 
+#include "files/Tables.h"
+
 namespace Lumora::HelpPages {
 
-// Texts exactly as the program has always shown them, spelling and runs of spaces
-// included.
+// The texts are shown letter for letter, their spelling and runs of spaces included.
 const std::array<HelpPage, 5> kPages = {{
-    {"help", "Command1", "", false, 487, 220, -1, -1, true, false,
+    {.window = "help", .okButton = "Command1", .width = 487, .height = 220,
+     .labels =
      {{
-         {"Label1", "For inserting your own verses onto the display ", 8.25, true, true},
+         {"Label1", "For inserting your own verses onto the display ", Bold | Underlined},
          {"Label6",
           "Click Enter Verses to put new verses in, Hit Confirm to insert it.  Only one line is "
           "allowed even if you have more than 2 lines.  No need to put return. It will wrap it "
           "around once you hit conform",
-          8.25, true},
+          Bold},
          {"Label2",
           "Other Language/Verison/Additional is the flexible text editor, it is different from "
           "the capture one as described above.  You can cut and paste any other version or "
           "language onto that text file, or you can write notes on it.  Changes made on the "
           "screen will be set until you make modification again.",
-          8.25, true},
+          Bold},
      }}},
-    {"MainHelp", "Command1", "", false, 541, 258, -1, -1, true, false,
+    {.window = "MainHelp", .okButton = "Command1", .width = 541, .height = 258,
+     .labels =
      {{
-         {"Label1", "Configuration ", 9.75, true, true},
+         {"Label1", "Configuration ", Bold | Underlined | Large},
          {"Label2",
           "You can add / change any name on the open slot (yellow).  You can also set the data "
           "folder to anywhere you want.  To select data folder, the icon of the folder must  be "
@@ -30,16 +33,17 @@ const std::array<HelpPage, 5> kPages = {{
           "it.  Then it will go up to the previous folder.  Hit Confrim to have it set.  If "
           "there is no need to change the folder once you set it or , you can leave it as is "
           "if you decide to leave it on the applicaiton path.      ",
-          8.25, true},
+          Bold},
          {"Label3",
           "Copy original files to new data folder.  This is only done once if you have changed "
           "your new data folder.  There is no need to do it more than once or your data will be "
           "over written.   Once you have done it, all the data from your data folder will be "
           "modified or be read.  File types are txt and dat will be copied to new data folder "
           "you specify.",
-          8.25, true},
+          Bold},
      }}},
-    {"aboutthis", "OKButton", "", false, 402, 310, 184, 250, true, true,
+    {.window = "aboutthis", .okButton = "OKButton", .width = 402, .height = 310,
+     .labels =
      {{
          {"About",
           "Lumora version 1.0, made by the Lumora developers, created December 2009.  You are "
@@ -59,29 +63,30 @@ const std::array<HelpPage, 5> kPages = {{
           "file, can be used as notes, comparison or UNICODE (foreign language)  Other files "
           "with C before it stands for Customized in case you wonder why I named them Cxxx.txt "
           "or Cxxx.dat"},
-     }}},
-    {"subhelp", "OKButton", "", false, 411, 134, 184, 250, true, false,
+     }},
+     .left = 184, .top = 250, .okAtBottom = true},
+    {.window = "subhelp", .okButton = "OKButton", .width = 411, .height = 134,
+     .labels =
      {{
          {"Label1",
           "Other Language / Version /Additional - Click on that one, it will pop up a text "
           "format file which contains either verses you edit, modified or you can freely add "
           "any notes onto that file.  This is modified with notepad.exe"},
-     }}},
-    {"musichelp", "Command1", "Musichelp", true, 340, 139, -1, -1, false, false,
+     }},
+     .left = 184, .top = 250},
+    {.window = "musichelp", .okButton = "Command1", .width = 340, .height = 139,
+     .labels =
      {{
-         {"Label1", "Play Music 1 - Play \"Seek ye first - midi file", 8.25, true},
-         {"Label2", "Play Music 2 - Play Shine Jesus Shine", 8.25, true},
-         {"Label3", "Stop Music - Stop music that is playing", 8.25, true},
-     }}},
+         {"Label1", "Play Music 1 - Play \"Seek ye first - midi file", Bold},
+         {"Label2", "Play Music 2 - Play Shine Jesus Shine", Bold},
+         {"Label3", "Stop Music - Stop music that is playing", Bold},
+     }},
+     .fixedTitle = "Musichelp", .sizable = true, .icon = false},
 }};
 
-const HelpPage* byWindow(std::string_view window)
+const HelpPage* byWindow(QStringView window)
 {
-    for (const HelpPage& page : kPages) {
-        if (page.window == window)
-            return &page;
-    }
-    return nullptr;
+    return rowOf(kPages, window, &HelpPage::window);
 }
 
 } // namespace Lumora::HelpPages

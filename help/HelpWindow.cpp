@@ -4,7 +4,7 @@
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Program.h"
-#include "files/Strings.h"
+#include "files/Tables.h"
 
 #include <QLabel>
 
@@ -32,7 +32,6 @@ HelpWindow::HelpWindow(Program& program, const HelpPage& page)
 
     auto* ok = new CaptionButton(qs(page.okButton), client());
     ok->setCaption(QStringLiteral("OK"));
-    ok->setFont(Look::sansSerif(8.25));
     const QPoint okAt = page.okAtBottom
                             ? QPoint(page.width - kMargin - kOkSize.width(),
                                      page.height - kMargin - kOkSize.height())
@@ -53,8 +52,9 @@ HelpWindow::HelpWindow(Program& program, const HelpPage& page)
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setAutoFillBackground(true);
-        QFont font = Look::sansSerif(line.points, line.bold);
-        font.setUnderline(line.underline);
+        QFont font = Look::text((line.style & Large) ? Look::Size::Large : Look::Size::Normal,
+                                line.style & Bold);
+        font.setUnderline(line.style & Underlined);
         label->setFont(font);
         label->setText(qs(line.text));
         const int right = (first && !page.okAtBottom) ? okAt.x() - kGap : page.width - kMargin;

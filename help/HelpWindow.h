@@ -4,11 +4,13 @@
 
 namespace Lumora {
 
-class CaptionButton;
 struct HelpPage;
 
-// One of the five windows of fixed explanatory text, built from its row of HelpPages:
-// its labels one below the other and an OK button that closes it.
+// One of the five windows of fixed explanatory text, `help`, `MainHelp`, `aboutthis`,
+// `subhelp` and `musichelp`, built from its row of HelpPages:
+//
+//   Label1, Label2 ...   the texts, one below the other (named per window in HelpPages)
+//   Command1 / OKButton  "OK": closes the window
 class HelpWindow : public Form
 {
     Q_OBJECT

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "files/Strings.h"
+#include "files/Tables.h"
 
 #include <QString>
 
@@ -41,9 +41,15 @@ inline constexpr std::array<SlotRow, 14> kRows = {{
     {15, "Formc15", "Command15", "Text15"},
 }};
 
-const SlotRow* bySlot(int slot);
-const SlotRow* byWindow(QStringView window);
-const SlotRow* byButton(QStringView button);
+inline const SlotRow* byWindow(QStringView window)
+{
+    return rowOf(kRows, window, &SlotRow::window);
+}
+
+inline const SlotRow* byButton(QStringView button)
+{
+    return rowOf(kRows, button, &SlotRow::button);
+}
 
 // "c0002.txt" .. "c0015.txt"
 QString notesFile(int slot);

@@ -29,7 +29,8 @@ struct SlotLook {
 
 namespace {
 
-constexpr std::array<SlotLook, 14> kLooks = {{
+// In the slot table's order, which the static_assert below holds it to.
+constexpr std::array<SlotLook, SlotTable::kRows.size()> kLooks = {{
     {2, 617, 465, true},
     {3, 624, 446, false},
     {4, 607, 453, false},
@@ -45,61 +46,56 @@ constexpr std::array<SlotLook, 14> kLooks = {{
     {14, 625, 457, false},
     {15, 630, 445, false},
 }};
+static_assert(sameKeys(kLooks, &SlotLook::slot, SlotTable::kRows, &SlotRow::slot),
+              "one row of looks for each slot, in the same order");
 
 constexpr int kVerseWidth = 521;
 constexpr int kRuleWidth = 528;
-// Rows top to bottom: where each verse's box starts, its height as designed, and where
-// the rule below it lies. Verses 3 and 4 grow to fit their text; 1, 2 and 5 keep their
-// box and cut a long verse off at its bottom.
-constexpr std::array<int, 5> kVerseTops = {52, 108, 164, 220, 276};
-constexpr std::array<int, 5> kVerseHeights = {33, 33, 29, 29, 65};
-constexpr std::array<int, 5> kEditHeights = {33, 33, 33, 33, 41};
-constexpr std::array<int, 5> kRuleTops = {96, 152, 208, 256, 360};
-constexpr std::array<bool, 5> kGrows = {false, false, true, true, false};
+// Rows top to bottom: where each verse's box starts, its height before any growing,
+// and where the rule below it lies. Verses 3 and 4 grow to fit their text;
+// 1, 2 and 5 keep their box and cut a long verse off at its bottom.
+constexpr std::array<int, SlotVerseFile::kVerseCount> kVerseTops = {52, 108, 164, 220, 276};
+constexpr std::array<int, SlotVerseFile::kVerseCount> kVerseHeights = {33, 33, 29, 29, 65};
+constexpr std::array<int, SlotVerseFile::kVerseCount> kEditHeights = {33, 33, 33, 33, 41};
+constexpr std::array<int, SlotVerseFile::kVerseCount> kRuleTops = {96, 152, 208, 256, 360};
+constexpr std::array<bool, SlotVerseFile::kVerseCount> kGrows = {false, false, true, true, false};
 
-struct ButtonSpec {
+struct BottomButton {
     std::string_view name;
     std::string_view caption;
     int width;
+    void (SlotWindow::*click)();
 };
-// Along the bottom edge, left to right.
-constexpr std::array<ButtonSpec, 5> kButtons = {{
-    {"Command1", "Other Language / Version/Additional", 150},
-    {"Command4", "Enter/Modify Verses", 120},
-    {"Command2", "Confirm Changes", 110},
-    {"Command5", "Help", 70},
-    {"Command3", "Exit", 70},
-}};
 constexpr int kButtonHeight = 41;
 constexpr int kButtonGap = 8;
 constexpr int kBottomMargin = 16;
+// The gap kept between the verses and the button row.
+constexpr int kAboveButtons = 4;
+
+const SlotLook& lookOf(const SlotRow& row)
+{
+    const auto index = std::size_t(&row - SlotTable::kRows.data());
+    Q_ASSERT(index < kLooks.size());
+    return kLooks[index];
+}
 
 } // namespace
 
-const SlotLook* SlotWindow::lookOf(int slot)
+SlotWindow::SlotWindow(Program& program, const SlotRow& row)
+    : Form(program, qs(row.window), QSize(lookOf(row).width, lookOf(row).height)),
+      m_row(row), m_look(lookOf(row))
 {
-    for (const SlotLook& look : kLooks) {
-        if (look.slot == slot)
-            return &look;
-    }
-    return nullptr;
-}
-
-SlotWindow::SlotWindow(Program& program, const SlotRow& row, const SlotLook& look)
-    : Form(program, qs(row.window), QSize(look.width, look.height)),
-      m_row(row), m_look(look)
-{
-    if (look.icon)
+    if (m_look.icon)
         showProgramIcon();
 
     auto* board = new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/chalkboard.jpg"),
                               client());
     board->setGeometry(client()->rect());
 
-    const int verseLeft = (look.width - kVerseWidth) / 2;
+    const int verseLeft = (m_look.width - kVerseWidth) / 2;
     for (int i = 0; i < SlotVerseFile::kVerseCount; ++i) {
-        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
-                                     Look::sansSerif(8.25, true), Look::yellow(), client());
+        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1), Look::text(Look::Size::Normal, true),
+                                     Look::yellow(), client());
         m_labels.append(label);
 
         auto* edit = new OneLineEdit(QStringLiteral("Text%1").arg(i + 3), client());
@@ -108,39 +104,33 @@ SlotWindow::SlotWindow(Program& program, const SlotRow& row, const SlotLook& loo
                           kEditHeights[std::size_t(i)]);
         edit->setText(edit->objectName());
         m_edits.append(edit);
-    }
-    for (int i = 0; i < 5; ++i)
         m_lines.append(new Rule(i, Look::yellow(), client()));
+    }
 
-    int left = (look.width - (kButtons.size() - 1) * kButtonGap -
-                [] {
-                    int sum = 0;
-                    for (const ButtonSpec& b : kButtons)
-                        sum += b.width;
-                    return sum;
-                }()) /
-               2;
-    const int buttonTop = look.height - kBottomMargin - kButtonHeight;
+    // Along the bottom edge, left to right, centred.
+    const std::array<BottomButton, 5> buttons = {{
+        {"Command1", "Other Language / Version/Additional", 150, &SlotWindow::Command1_Click},
+        {"Command4", "Enter/Modify Verses", 120, &SlotWindow::Command4_Click},
+        {"Command2", "Confirm Changes", 110, &SlotWindow::Command2_Click},
+        {"Command5", "Help", 70, &SlotWindow::Command5_Click},
+        {"Command3", "Exit", 70, &SlotWindow::Command3_Click},
+    }};
+    int rowWidth = kButtonGap * int(buttons.size() - 1);
+    for (const BottomButton& button : buttons)
+        rowWidth += button.width;
+    int left = (m_look.width - rowWidth) / 2;
+    const int buttonTop = m_look.height - kBottomMargin - kButtonHeight;
     QWidget* previous = m_edits.last();
-    for (const ButtonSpec& place : kButtons) {
+    for (const BottomButton& place : buttons) {
         auto* button = new CaptionButton(qs(place.name), client());
         button->setCaption(qs(place.caption));
-        button->setFont(Look::sansSerif(8.25, true));
+        button->setFont(Look::text(Look::Size::Normal, true));
         button->setGeometry(left, buttonTop, place.width, kButtonHeight);
+        connect(button, &QPushButton::clicked, this, place.click);
         left += place.width + kButtonGap;
         setTabOrder(previous, button);
         previous = button;
     }
-    connect(findChild<CaptionButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,
-            &SlotWindow::Command1_Click);
-    connect(findChild<CaptionButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this,
-            &SlotWindow::Command2_Click);
-    connect(findChild<CaptionButton*>(QStringLiteral("Command3")), &QPushButton::clicked, this,
-            &SlotWindow::Command3_Click);
-    connect(findChild<CaptionButton*>(QStringLiteral("Command4")), &QPushButton::clicked, this,
-            &SlotWindow::Command4_Click);
-    connect(findChild<CaptionButton*>(QStringLiteral("Command5")), &QPushButton::clicked, this,
-            &SlotWindow::Command5_Click);
 
     // The load and the save leave the data folder they read in Text1 too.
     addNotesHolders();
@@ -151,12 +141,13 @@ void SlotWindow::Form_Load()
     setWindowTitle(m_program.captions().draw());
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
-    folderHolder()->setText(m_program.settings().dataFolder());
-    const QStringList verses = SlotVerseFile::read(folderHolder()->text(), m_row.slot);
+    const QString folder = m_program.settings().dataFolder();
+    folderHolder()->setText(folder);
+    const QStringList verses = SlotVerseFile::read(folder, m_row.slot);
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
         m_edits[i]->setText(verses[i]);
         m_edits[i]->setCursorPosition(0);
-        m_labels[i]->setText(m_edits[i]->text());
+        m_labels[i]->setText(verses[i]);
     }
     layOutLabels();
 }
@@ -167,7 +158,7 @@ void SlotWindow::layOutLabels()
     // down with them, and nothing reaches into the button row: there it is cut off.
     const int left = (m_look.width - kVerseWidth) / 2;
     const int ruleLeft = (m_look.width - kRuleWidth) / 2;
-    const int limit = m_look.height - kBottomMargin - kButtonHeight - 4;
+    const int limit = m_look.height - kBottomMargin - kButtonHeight - kAboveButtons;
     int shift = 0;
     for (qsizetype i = 0; i < m_labels.size(); ++i) {
         const auto row = std::size_t(i);
@@ -195,8 +186,9 @@ void SlotWindow::Command2_Click()
     for (QLineEdit* edit : std::as_const(m_edits))
         verses.append(OneLineEdit::oneLine(edit->text()));
     try {
-        folderHolder()->setText(m_program.settings().dataFolder());
-        SlotVerseFile::write(folderHolder()->text(), m_row.slot, verses);
+        const QString folder = m_program.settings().dataFolder();
+        folderHolder()->setText(folder);
+        SlotVerseFile::write(folder, m_row.slot, verses);
     } catch (const FileError& error) {
         // Nothing is lost: the window stays as it is, the typing with it.
         Messages::report(this, error);
@@ -218,7 +210,7 @@ void SlotWindow::Command4_Click()
         edit->show();
     for (QLabel* label : std::as_const(m_labels))
         label->hide();
-    // The boxes stand where the verses were designed to; so do the rules between them.
+    // The boxes keep their places whatever the verses' lengths; so do the rules between them.
     const int ruleLeft = (m_look.width - kRuleWidth) / 2;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         m_lines[i]->setGeometry(ruleLeft, kRuleTops[std::size_t(i)], kRuleWidth, 1);

@@ -7,24 +7,36 @@ class QLineEdit;
 
 namespace Lumora {
 
+class OneLineEdit;
 struct SlotRow;
 struct SlotLook;
 
-// The window of one open slot: its five verses in yellow on a chalkboard, and five
-// single-line edit boxes in their place to enter or change them. Confirm saves the
-// five lines to the slot verse file of the data folder and reopens the window from the
-// file just written. Fourteen windows, one class, each built from its slot-table row.
+// The window of one open slot, `Formc2` .. `Formc15`: its five verses in yellow on a
+// chalkboard, and five single-line edit boxes in their place to enter or change them.
+// Confirm saves the five lines to the slot verse file of the data folder and reopens the
+// window from the file just written. Fourteen windows, one class, each built from its
+// slot-table row and the row of looks beside it.
+//
+//   Image1             the chalkboard picture, stretched over the client area
+//   Label1 .. Label5   the verses in display mode, top to bottom
+//   Text3 .. Text7     the edit boxes for verses 1..5, shown in edit mode
+//   Line1              rules under the verse rows (index property 0..4)
+//   Command1           opens the slot's notes file in the desktop's editor
+//   Command4           "Enter/Modify Verses": shows the edit boxes
+//   Command2           "Confirm Changes": saves the five verses and reopens the window
+//   Command5           "Help": opens the help window for slot windows
+//   Command3           "Exit": closes the window, dropping unconfirmed typing
+//   Text1, Text2       never shown: the data folder last read, the last notes file opened
 class SlotWindow : public Form
 {
     Q_OBJECT
 public:
-    SlotWindow(Program& program, const SlotRow& row, const SlotLook& look);
+    // `row` is a row of SlotTable::kRows.
+    SlotWindow(Program& program, const SlotRow& row);
 
     void Form_Load() override;
 
     bool isEditing() const { return m_editing; }
-
-    static const SlotLook* lookOf(int slot);
 
 protected:
     // In display mode there is nothing to lose.
@@ -41,7 +53,7 @@ private:
     const SlotRow& m_row;
     const SlotLook& m_look;
     QList<QLabel*> m_labels;
-    QList<QLineEdit*> m_edits;
+    QList<OneLineEdit*> m_edits;
     QList<QWidget*> m_lines;
     bool m_editing = false;
 };

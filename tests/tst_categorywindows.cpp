@@ -8,7 +8,7 @@
 #include "app/Shell.h"
 #include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
-#include "files/Strings.h"
+#include "files/Tables.h"
 
 #include <QLabel>
 #include <QLineEdit>

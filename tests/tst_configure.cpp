@@ -366,7 +366,7 @@ void TestConfigure::driveChangeMovesTheFolderList()
     ConfigureWindow* w = open();
     QComboBox* drives = w->driveList();
     QVERIFY(drives->count() >= 1);
-    QCOMPARE(drives->itemData(0).toString(), QStringLiteral("/"));
+    QCOMPARE(drives->itemText(0), QStringLiteral("Root (/)"));
     const QString text1 = w->findChild<QLineEdit*>(QStringLiteral("Text1"))->text();
     drives->setCurrentIndex(0);
     Q_EMIT drives->activated(0);

@@ -1,20 +1,16 @@
-#include "AppFolder.h"
 #include "Driving.h"
-#include "RecordingOpener.h"
-#include "widgets/Look.h"
+#include "Running.h"
 #include "app/MainWindow.h"
-#include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
+#include "files/Tables.h"
 #include "help/HelpPages.h"
-#include "files/Strings.h"
+#include "widgets/Look.h"
 
 #include <QLabel>
 #include <QTest>
 
-using namespace Lumora;
+#include <optional>
 
-using Texts = QList<std::pair<QString, QString>>;
-Q_DECLARE_METATYPE(Texts)
+using namespace Lumora;
 
 class TestHelpWindows : public QObject
 {
@@ -23,20 +19,17 @@ private Q_SLOTS:
     void initTestCase();
     void init();
     void cleanup();
-    void showTheirTextsLetterForLetter_data();
-    void showTheirTextsLetterForLetter();
-    void layoutKeepsEveryTextWholeAndApart_data();
-    void layoutKeepsEveryTextWholeAndApart();
+    void showTheirTextsWholeAndApart_data();
+    void showTheirTextsWholeAndApart();
+    void keepTheirWordingLetterForLetter_data();
+    void keepTheirWordingLetterForLetter();
     void titlesFramesAndPlaces_data();
     void titlesFramesAndPlaces();
     void okClosesAndTheNextOpeningLoadsAnew();
     void configurationHelpIsOneWindowForItsOpeners();
 
 private:
-    Form* open(const QString& window);
-
-    std::unique_ptr<AppFolder> m_app;
-    std::unique_ptr<Shell> m_shell;
+    std::optional<Running> m_run;
 };
 
 void TestHelpWindows::initTestCase()
@@ -46,92 +39,38 @@ void TestHelpWindows::initTestCase()
 
 void TestHelpWindows::init()
 {
-    m_app = std::make_unique<AppFolder>();
-    m_app->writeNumberedCaptions(23);
-    m_shell = std::make_unique<Shell>(m_app->path(), std::make_unique<RecordingOpener>());
+    m_run.emplace();
 }
 
 void TestHelpWindows::cleanup()
 {
-    m_shell.reset();
-    m_app.reset();
+    m_run.reset();
     QTRY_VERIFY(visibleWindows().isEmpty());
 }
 
-Form* TestHelpWindows::open(const QString& window)
-{
-    return m_shell->windows().open(window);
-}
-
-void TestHelpWindows::showTheirTextsLetterForLetter_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<Texts>("texts");
-    QTest::newRow("help") << "help"
-        << Texts{{"Label1", "For inserting your own verses onto the display "},
-                 {"Label6", "Click Enter Verses to put new verses in, Hit Confirm to insert it.  Only one line is allowed even if you have more than 2 lines.  No need to put return. It will wrap it around once you hit conform"},
-                 {"Label2", "Other Language/Verison/Additional is the flexible text editor, it is different from the capture one as described above.  You can cut and paste any other version or language onto that text file, or you can write notes on it.  Changes made on the screen will be set until you make modification again."}};
-    QTest::newRow("MainHelp") << "MainHelp"
-        << Texts{{"Label1", "Configuration "},
-                 {"Label2", "You can add / change any name on the open slot (yellow).  You can also set the data folder to anywhere you want.  To select data folder, the icon of the folder must  be open. Highlight and Click it.   That will be your data folder.  Click it to close it.  Then it will go up to the previous folder.  Hit Confrim to have it set.  If there is no need to change the folder once you set it or , you can leave it as is if you decide to leave it on the applicaiton path.      "},
-                 {"Label3", "Copy original files to new data folder.  This is only done once if you have changed your new data folder.  There is no need to do it more than once or your data will be over written.   Once you have done it, all the data from your data folder will be modified or be read.  File types are txt and dat will be copied to new data folder you specify."}};
-    QTest::newRow("aboutthis") << "aboutthis"
-        << Texts{{"Label1", "Purpose of this software is to identity and remember verses that are commonly used or verses if you feel that you need to catagorize it.  The Bible is full of good verses, I only pull some out, and you can add your verses to the screen or, add notes/verses to external text file .   The verses I used are based on KJV, however there are  \"opening slots\" or yellow buttons, you can use it to create new catagory. Other/Version/Additonal is something flexible you can create or compare with other version."},
-                 {"Label2", "Structure of the file type.  lmr - do not move/delete, file to set path.    dat - file to capture to screen display (can be moved to data folder)  txt - external text file, can be used as notes, comparison or UNICODE (foreign language)  Other files with C before it stands for Customized in case you wonder why I named them Cxxx.txt or Cxxx.dat"}};
-    QTest::newRow("subhelp") << "subhelp"
-        << Texts{{"Label1", "Other Language / Version /Additional - Click on that one, it will pop up a text format file which contains either verses you edit, modified or you can freely add any notes onto that file.  This is modified with notepad.exe"}};
-    QTest::newRow("musichelp") << "musichelp"
-        << Texts{{"Label1", "Play Music 1 - Play \"Seek ye first - midi file"},
-                 {"Label2", "Play Music 2 - Play Shine Jesus Shine"},
-                 {"Label3", "Stop Music - Stop music that is playing"}};
-}
-
-void TestHelpWindows::showTheirTextsLetterForLetter()
-{
-    QFETCH(QString, window);
-    QFETCH(Texts, texts);
-    Form* form = open(window);
-    QVERIFY(form);
-    for (const auto& [name, text] : texts) {
-        auto* label = form->findChild<QLabel*>(name);
-        QVERIFY2(label, qPrintable(name));
-        QCOMPARE(label->text(), text);
-        QCOMPARE(label->textFormat(), Qt::PlainText);
-    }
-    if (window == QLatin1String("musichelp"))
-        QCOMPARE(form->findChild<QLabel*>(QStringLiteral("Label1"))->text().size(), 46);
-    if (window == QLatin1String("aboutthis")) {
-        const QString about = form->findChild<QLabel*>(QStringLiteral("About"))->text();
-        QVERIFY(about.contains(QLatin1String("1.0")));
-        QVERIFY(about.contains(QLatin1String("December 2009")));
-        QVERIFY(about.contains(QLatin1String(
-            "You are welcome to distribute this software.    Matthew 10:8 ...  freely ye have "
-            "received, freely give.")));
-        QVERIFY(about.contains(
-            QLatin1String("This software is best viewed by minimum of 1024 x 768 resolution .")));
-    }
-}
-
-void TestHelpWindows::layoutKeepsEveryTextWholeAndApart_data()
+void TestHelpWindows::showTheirTextsWholeAndApart_data()
 {
     QTest::addColumn<QString>("window");
     for (const HelpPage& page : HelpPages::kPages)
         QTest::newRow(page.window.data()) << qs(page.window);
 }
 
-void TestHelpWindows::layoutKeepsEveryTextWholeAndApart()
+void TestHelpWindows::showTheirTextsWholeAndApart()
 {
     QFETCH(QString, window);
-    Form* form = open(window);
+    Form* form = m_run->open(window);
     QVERIFY(form);
-    const HelpPage& page = *HelpPages::byWindow(window.toStdString());
-    QCOMPARE(form->client()->size(), QSize(page.width, page.height));
+    const HelpPage& page = *HelpPages::byWindow(window);
     QList<QWidget*> parts;
-    for (QLabel* label : form->client()->findChildren<QLabel*>()) {
-        QVERIFY2(label->height() >= label->heightForWidth(label->width()),
-                 qPrintable(label->objectName()));
-        QVERIFY(label->font().bold() == (window != QLatin1String("aboutthis") &&
-                                         window != QLatin1String("subhelp")));
+    for (const HelpLabel& line : page.labels) {
+        if (line.name.empty())
+            continue;
+        auto* label = form->findChild<QLabel*>(qs(line.name));
+        QVERIFY2(label, line.name.data());
+        QCOMPARE(label->text(), qs(line.text));
+        QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(label->font().bold(), bool(line.style & Bold));
+        QVERIFY2(label->height() >= label->heightForWidth(label->width()), line.name.data());
         parts.append(label);
     }
     auto* ok = buttonOf(form, qs(page.okButton));
@@ -147,6 +86,36 @@ void TestHelpWindows::layoutKeepsEveryTextWholeAndApart()
                          qPrintable(part->objectName() + u' ' + other->objectName()));
         }
     }
+    verifyCaptionsFit(form);
+}
+
+void TestHelpWindows::keepTheirWordingLetterForLetter_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("Verison") << "help" << "Label2" << "Other Language/Verison/Additional is";
+    QTest::newRow("trailing blank") << "help" << "Label1" << "onto the display ";
+    QTest::newRow("Confrim") << "MainHelp" << "Label2" << "Hit Confrim to have it set.";
+    QTest::newRow("applicaiton, blanks") << "MainHelp" << "Label2" << "applicaiton path.      ";
+    QTest::newRow("identity") << "aboutthis" << "Label1" << "is to identity and remember";
+    QTest::newRow("catagorize") << "aboutthis" << "Label1" << "need to catagorize it.";
+    QTest::newRow("Additonal") << "aboutthis" << "Label1" << "Other/Version/Additonal is";
+    QTest::newRow("credit") << "aboutthis" << "About"
+        << "You are welcome to distribute this software.    Matthew 10:8 ...  freely ye have "
+           "received, freely give.";
+    QTest::newRow("unpaired quote") << "musichelp" << "Label1"
+                                    << "Play Music 1 - Play \"Seek ye first - midi file";
+}
+
+void TestHelpWindows::keepTheirWordingLetterForLetter()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, label);
+    QFETCH(QString, words);
+    Form* form = m_run->open(window);
+    QVERIFY(form);
+    QVERIFY2(form->findChild<QLabel*>(label)->text().contains(words), qPrintable(words));
 }
 
 void TestHelpWindows::titlesFramesAndPlaces_data()
@@ -170,12 +139,11 @@ void TestHelpWindows::titlesFramesAndPlaces()
     QFETCH(bool, resizable);
     QFETCH(bool, icon);
     QFETCH(QPoint, place);
-    Form* form = open(window);
+    Form* form = m_run->open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form));
     if (randomTitle)
-        QCOMPARE(form->windowTitle(), m_shell->settings().captionLine(
-                                          RandomCaption::lineFor(RandomCaption(m_shell->settings()).nextValue())));
+        QCOMPARE(form->windowTitle(), m_run->titles(1).first());
     else
         QCOMPARE(form->windowTitle(), QStringLiteral("Musichelp"));
     QCOMPARE(form->minimumSize() != form->maximumSize(), resizable);
@@ -189,20 +157,19 @@ void TestHelpWindows::titlesFramesAndPlaces()
 void TestHelpWindows::okClosesAndTheNextOpeningLoadsAnew()
 {
     for (const HelpPage& page : HelpPages::kPages) {
-        Form* form = open(qs(page.window));
+        Form* form = m_run->open(qs(page.window));
         QVERIFY(form);
         click(form, qs(page.okButton));
         QTRY_VERIFY(!visibleWindow(qs(page.window)));
-        QVERIFY(!m_shell->windows().find(qs(page.window)));
-        QVERIFY(open(qs(page.window)));
-        QVERIFY(m_shell->windows().find(qs(page.window)));
+        QVERIFY(!m_run->find(qs(page.window)));
+        QVERIFY(m_run->open(qs(page.window)));
     }
 }
 
 void TestHelpWindows::configurationHelpIsOneWindowForItsOpeners()
 {
-    QVERIFY(m_shell->start());
-    Form* main = m_shell->windows().find(QStringLiteral("Main"));
+    Form* main = m_run->start();
+    QVERIFY(main);
     click(main, QStringLiteral("Command27"));
     Form* help = visibleWindow(QStringLiteral("MainHelp"));
     QVERIFY(help);

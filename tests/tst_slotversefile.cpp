@@ -44,7 +44,7 @@ void TestSlotVerseFile::slotTableBindsButtonsWindowsAndFiles()
     QFETCH(QString, button);
     QFETCH(QString, notes);
     QFETCH(QString, verses);
-    const SlotRow* row = SlotTable::bySlot(slot);
+    const SlotRow* row = rowOf(SlotTable::kRows, slot, &SlotRow::slot);
     QVERIFY(row);
     QCOMPARE(qs(row->window), window);
     QCOMPARE(qs(row->nameBox), QStringLiteral("Text%1").arg(slot));
@@ -52,8 +52,8 @@ void TestSlotVerseFile::slotTableBindsButtonsWindowsAndFiles()
     QCOMPARE(SlotTable::byWindow(window), row);
     QCOMPARE(SlotTable::notesFile(slot), notes);
     QCOMPARE(SlotTable::verseFile(slot), verses);
-    QVERIFY(!SlotTable::bySlot(1));
-    QVERIFY(!SlotTable::bySlot(16));
+    QVERIFY(!rowOf(SlotTable::kRows, 1, &SlotRow::slot));
+    QVERIFY(!rowOf(SlotTable::kRows, 16, &SlotRow::slot));
 }
 
 void TestSlotVerseFile::readsFiveLines_data()

@@ -91,7 +91,7 @@ private:
     SlotWindow* open(int slot)
     {
         return qobject_cast<SlotWindow*>(
-            m_shell->windows().open(qs(SlotTable::bySlot(slot)->window)));
+            m_shell->windows().open(qs(rowOf(SlotTable::kRows, slot, &SlotRow::slot)->window)));
     }
 
     std::unique_ptr<AppFolder> m_app;

@@ -7,22 +7,26 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 
-#include <cmath>
 #include <dlfcn.h>
 
 namespace Lumora::Look {
 
-int pixels(double points)
+int pixels(Size size)
 {
-    return int(std::lround(points * 96.0 / 72.0));
+    switch (size) {
+    case Size::Small: return 9;
+    case Size::Normal: return 11;
+    case Size::Large: return 13;
+    }
+    return 11;
 }
 
 namespace {
 
-QFont font(const QString& family, double points, int weight)
+QFont font(const QString& family, Size size, int weight)
 {
     QFont f(family);
-    f.setPixelSize(pixels(points));
+    f.setPixelSize(pixels(size));
     f.setWeight(QFont::Weight(weight));
     // Hinting moves glyph edges to whole pixels, so wrapped captions break the same way
     // on every screen; the layouts were measured with it.
@@ -30,28 +34,31 @@ QFont font(const QString& family, double points, int weight)
     return f;
 }
 
+int weight(bool bold)
+{
+    return bold ? QFont::Bold : QFont::Normal;
+}
+
 } // namespace
 
-QFont sansSerif(double points, bool bold)
+QFont text(Size size, bool bold)
 {
-    return font(QStringLiteral("Liberation Sans"), points, bold ? QFont::Bold : QFont::Normal);
+    return font(QStringLiteral("Liberation Sans"), size, weight(bold));
 }
 
-QFont arialBlack(double points)
+QFont heavy(Size size)
 {
-    return font(QStringLiteral("Liberation Sans"), points, QFont::Black);
+    return font(QStringLiteral("Liberation Sans"), size, QFont::Black);
 }
 
-QFont arialNarrow(double points, bool bold)
+QFont condensed(Size size, bool bold)
 {
-    return font(QStringLiteral("Liberation Sans Narrow"), points,
-                bold ? QFont::Bold : QFont::Normal);
+    return font(QStringLiteral("Liberation Sans Narrow"), size, weight(bold));
 }
 
-QFont engravers(double points, bool bold)
+QFont heading(Size size, bool bold)
 {
-    // Engravers MT is a wide face of capitals; small capitals of a serif face come closest.
-    QFont f = font(QStringLiteral("Liberation Serif"), points, bold ? QFont::Bold : QFont::Normal);
+    QFont f = font(QStringLiteral("Liberation Serif"), size, weight(bold));
     f.setCapitalization(QFont::SmallCaps);
     return f;
 }
@@ -165,7 +172,7 @@ void apply(QApplication& app)
     // One look on every desktop: Fusion draws the coloured button faces from the palette.
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
         QApplication::setStyle(new Style(fusion));
-    QApplication::setFont(sansSerif(8.25));
+    QApplication::setFont(text());
     app.setApplicationName(QStringLiteral("Lumora"));
 }
 

@@ -35,6 +35,11 @@ QStringList WindowRegistry::loaded() const
 
 Form* WindowRegistry::open(const QString& name, QWidget* opener)
 {
+    return open(name, [&] { return m_factory(name); }, opener);
+}
+
+Form* WindowRegistry::open(const QString& name, const Maker& make, QWidget* opener)
+{
     if (Form* window = find(name)) {
         if (window->isMinimized())
             window->showNormal();
@@ -44,14 +49,14 @@ Form* WindowRegistry::open(const QString& name, QWidget* opener)
         return window;
     }
     Hold hold(*this);
-    return present(load(name, opener), nullptr);
+    return present(load(make, opener), nullptr);
 }
 
-std::unique_ptr<Form> WindowRegistry::load(const QString& name, QWidget* opener)
+std::unique_ptr<Form> WindowRegistry::load(const Maker& make, QWidget* opener)
 {
     // A failure box below runs its own event loop; the program must not end inside it.
     Hold hold(*this);
-    std::unique_ptr<Form> window(m_factory(name));
+    std::unique_ptr<Form> window(make());
     if (!window)
         return nullptr;
     try {
@@ -79,7 +84,7 @@ Form* WindowRegistry::replace(const QString& name, const QList<Form*>& closing, 
                               const QRect* geometry)
 {
     Hold hold(*this);
-    std::unique_ptr<Form> fresh = load(name, opener);
+    std::unique_ptr<Form> fresh = load([&] { return m_factory(name); }, opener);
     if (!fresh)
         return nullptr;
     for (Form* window : closing) {

@@ -23,6 +23,8 @@ class WindowRegistry : public QObject
 public:
     // Makes the not yet loaded window of that name, or returns nullptr for none.
     using Factory = std::function<Form*(const QString& name)>;
+    // Makes one window, known to its caller.
+    using Maker = std::function<Form*()>;
 
     explicit WindowRegistry(Factory factory);
     ~WindowRegistry() override;
@@ -31,6 +33,10 @@ public:
     // A load that fails is reported in a message box over `opener` and the window is not
     // opened: nullptr.
     Form* open(const QString& name, QWidget* opener = nullptr);
+    // The same for a window its opener knows how to make, such as a category window
+    // from the catalogue entry the opener already holds: `make` runs only when no window
+    // of that name is loaded.
+    Form* open(const QString& name, const Maker& make, QWidget* opener);
     Form* find(const QString& name) const;
     QStringList loaded() const;
 
@@ -64,7 +70,7 @@ public:
     };
 
 private:
-    std::unique_ptr<Form> load(const QString& name, QWidget* opener);
+    std::unique_ptr<Form> load(const Maker& make, QWidget* opener);
     Form* present(std::unique_ptr<Form> window, const QRect* geometry);
     void endIfEmpty();
 

@@ -60,3 +60,24 @@ inline bool endsProgram(const std::function<void()>& action, int ms = 1000)
     QTimer::singleShot(ms, qApp, [] { QCoreApplication::exit(99); });
     return QCoreApplication::exec() == 0;
 }
+
+// Fails the running test when a button of `window` has a caption that does not fit
+// inside its bevel, naming each with the room it needs and the room it has.
+inline void verifyCaptionsFit(QWidget* window)
+{
+    QStringList misfits;
+    for (Lumora::CaptionButton* button : window->findChildren<Lumora::CaptionButton*>()) {
+        const QRect room = button->captionRect();
+        const QRect needed = QFontMetrics(button->font())
+                                 .boundingRect(room, Lumora::CaptionButton::kCaptionFlags,
+                                               button->caption());
+        if (!room.contains(needed))
+            misfits.append(QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
+                               .arg(button->objectName(), button->caption())
+                               .arg(needed.width())
+                               .arg(needed.height())
+                               .arg(room.width())
+                               .arg(room.height()));
+    }
+    QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
+}
