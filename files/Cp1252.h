@@ -7,11 +7,13 @@
 
 namespace Lumora {
 
-// Windows-1252, the code page of the program's text files. Qt offers only Latin-1,
-// which differs in 0x80-0x9F (curly quotes, dashes, the euro sign), so the table is
-// ours. The five bytes that the code page leaves undefined map to the C1 control
-// characters of the same value, as Windows does, so every byte reads and writes back
-// unchanged.
+// Windows-1252, the code page of the program's text files. Debian's Qt decodes it
+// through ICU, to the same text as this table; the table is ours all the same because a
+// save must name the first character the code page cannot hold before it writes anything
+// (ICU's encoder only reports that it put 0x1A somewhere), and because a Qt built
+// without ICU offers no Windows-1252 at all. The five bytes that the code page leaves
+// undefined map to the C1 control characters of the same value, as Windows does, so
+// every byte reads and writes back unchanged.
 namespace Cp1252 {
 
 QString decode(QByteArrayView bytes);

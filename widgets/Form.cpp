@@ -14,6 +14,14 @@
 
 namespace Lumora {
 
+namespace {
+
+// How long after the first window appears its icon is decoded: long enough for the
+// window to have been drawn on any machine, short enough to go unnoticed.
+constexpr auto kIconDelay = std::chrono::milliseconds(250);
+
+} // namespace
+
 Form::Form(Program& program, const QString& name, QSize clientSize, Frame frame)
     : QWidget(nullptr), m_program(program), m_client(new QWidget(this))
 {
@@ -86,7 +94,7 @@ void Form::showProgramIcon()
     }
     // Decoding the icon's pictures is the largest single cost of showing the first
     // window; the icon follows a moment after the window has been drawn.
-    QTimer::singleShot(250, this, [this] { setWindowIcon(m_program.icon()); });
+    QTimer::singleShot(kIconDelay, this, [this] { setWindowIcon(m_program.icon()); });
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

@@ -17,13 +17,18 @@ Picture::Picture(const QString& name, const QString& resource, QWidget* parent)
 
 QPixmap Picture::pixmap() const
 {
-    if (devicePixelRatioF() > 1.0) {
-        QString large = m_resource;
-        large.insert(large.lastIndexOf(u'.'), QStringLiteral("@2x"));
-        if (QFile::exists(large))
-            return Look::picture(large);
+    const bool large = devicePixelRatioF() > 1.0;
+    if (m_pixmap.isNull() || large != m_large) {
+        m_large = large;
+        QString resource = m_resource;
+        if (large) {
+            resource.insert(resource.lastIndexOf(u'.'), QStringLiteral("@2x"));
+            if (!QFile::exists(resource))
+                resource = m_resource;
+        }
+        m_pixmap = Look::picture(resource);
     }
-    return Look::picture(m_resource);
+    return m_pixmap;
 }
 
 void Picture::paintEvent(QPaintEvent*)

@@ -7,7 +7,10 @@ namespace Lumora {
 
 // A stored picture drawn over the widget's whole rectangle, stretched to its size. On a
 // screen that scales by more than 1 it draws the picture's twice-as-large version, so
-// that it stays sharp. It lets mouse clicks through to what lies beneath.
+// that it stays sharp. It lets mouse clicks through to what lies beneath. The picture
+// stays decoded while the widget lives: Qt's pixmap cache alone holds 10 MiB, less than
+// the large versions of the pictures of four open windows, and a picture evicted from it
+// would be decoded again at every repaint.
 class Picture : public QWidget
 {
     Q_OBJECT
@@ -15,7 +18,7 @@ public:
     Picture(const QString& name, const QString& resource, QWidget* parent);
 
     // The version of the picture drawn at the widget's present scale, decoded once and
-    // shared with every other window that shows it.
+    // shared with every other window that shows it while it is in Qt's pixmap cache.
     QPixmap pixmap() const;
 
 protected:
@@ -23,6 +26,8 @@ protected:
 
 private:
     QString m_resource;
+    mutable QPixmap m_pixmap;
+    mutable bool m_large = false; // m_pixmap is the twice-as-large version
 };
 
 } // namespace Lumora

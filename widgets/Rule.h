@@ -5,8 +5,8 @@
 
 namespace Lumora {
 
-// A thin horizontal rule between two verses: one member of the control array `Line1`,
-// told apart by its "index" property.
+// A thin horizontal rule between two verses. A window's rules all bear the name `Line1`
+// and are told apart by their "index" property, 0 for the topmost.
 class Rule : public QWidget
 {
     Q_OBJECT
