@@ -7,6 +7,7 @@ repeats=${3:-40}
 here=$(cd "$(dirname "$0")/.." && pwd)
 command -v Xvfb >/dev/null || { echo "run-bench: Xvfb is missing (Debian package xvfb)" >&2; exit 1; }
 printf '%-52s %9s %9s %9s %9s\n' "measure" "median" "min" "max" "budget"
-"$build/bench/lumora-bench-startup" "$build/lumora/lumora" "$build/bench/lumora-baseline" "$pairs"
+"$build/bench/lumora-bench-startup" "$build/lumora/lumora" "$build/bench/lumora-plain-main" \
+    "$build/bench/lumora-baseline" "$pairs"
 "$build/bench/lumora-bench-windows" "$here/data" "$repeats" 2>/dev/null
 QT_SCALE_FACTOR=2 "$build/bench/lumora-bench-windows" "$here/data" "$repeats" repaint 2>/dev/null
