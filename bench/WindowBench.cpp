@@ -17,6 +17,7 @@
 #include "widgets/Messages.h"
 #include "app/Shell.h"
 #include "widgets/WindowRegistry.h"
+#include "config/FolderList.h"
 #include "config/Relocation.h"
 #include "music/MusicPlayer.h"
 
@@ -197,6 +198,22 @@ int main(int argc, char* argv[])
         }
         fillFolder(data, folder.path());
         BenchTable::row("relocation: 39 files into a fresh folder (ms)", times);
+    }
+
+    {
+        QTemporaryDir many;
+        for (int i = 0; i < 3000; ++i)
+            QDir().mkpath(many.filePath(QStringLiteral("f%1").arg(i)));
+        FolderList list(QStringLiteral("Dir1"), nullptr);
+        std::vector<double> times;
+        for (int i = 0; i < std::max(5, repeats / 4); ++i) {
+            list.setCurrentFolder(QDir::homePath());
+            QElapsedTimer timer;
+            timer.start();
+            list.setCurrentFolder(many.path());
+            times.push_back(ms(timer));
+        }
+        BenchTable::row("folder list: open a folder of 3000 subfolders (ms)", times, 2000);
     }
 
     {

@@ -3,16 +3,13 @@
 #include "Catalogue.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
-#include "widgets/Messages.h"
 #include "widgets/Picture.h"
 #include "widgets/Rule.h"
 #include "widgets/VerseLabel.h"
 #include "widgets/Program.h"
 #include "widgets/WindowRegistry.h"
-#include "files/FileError.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 
 namespace Lumora {

@@ -1,6 +1,5 @@
-#include "AppFolder.h"
 #include "Driving.h"
-#include "RecordingOpener.h"
+#include "Running.h"
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "widgets/Picture.h"
@@ -42,18 +41,13 @@ void TestHiDpi::windowsScaleWholeWithSharpPictures()
 {
     QFETCH(QString, window);
     QFETCH(QSize, picture);
-    AppFolder app;
-    Shell shell(app.path(), std::make_unique<RecordingOpener>());
-    Form* form = shell.windows().open(window);
+    Running run;
+    Form* form = run.open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(form->devicePixelRatioF(), 2.0);
     QCOMPARE(form->findChild<Picture*>(QStringLiteral("Image1"))->pixmap().size(), picture);
-    for (CaptionButton* b : form->findChildren<CaptionButton*>()) {
-        const QRect needed = QFontMetrics(b->font()).boundingRect(
-            b->captionRect(), CaptionButton::kCaptionFlags, b->caption());
-        QVERIFY2(b->captionRect().contains(needed), qPrintable(b->objectName()));
-    }
+    verifyCaptionsFit(form);
     for (QLabel* label : form->client()->findChildren<QLabel*>()) {
         if (label->isVisible() && label->wordWrap() && window != QLatin1String("Formc2"))
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(),

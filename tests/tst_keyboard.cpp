@@ -1,7 +1,5 @@
-#include "AppFolder.h"
 #include "Driving.h"
-#include "MessageLog.h"
-#include "RecordingOpener.h"
+#include "Running.h"
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
@@ -16,6 +14,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+
+#include <optional>
 
 using namespace Lumora;
 
@@ -62,8 +62,7 @@ private Q_SLOTS:
     void controlsHaveAccessibleNames();
 
 private:
-    std::unique_ptr<AppFolder> m_app;
-    std::unique_ptr<Shell> m_shell;
+    std::optional<Running> m_run;
 };
 
 void TestKeyboard::initTestCase()
@@ -73,20 +72,19 @@ void TestKeyboard::initTestCase()
 
 void TestKeyboard::init()
 {
-    m_app = std::make_unique<AppFolder>();
-    m_shell = std::make_unique<Shell>(m_app->path(), std::make_unique<RecordingOpener>());
+    m_run.emplace();
 }
 
 void TestKeyboard::cleanup()
 {
-    m_shell.reset();
+    m_run.reset();
     QTRY_VERIFY(visibleWindows().isEmpty());
 }
 
 void TestKeyboard::enterPressesTheFocusedButton()
 {
-    QVERIFY(m_shell->start());
-    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
+    QVERIFY(m_run->shell().start());
+    auto* main = qobject_cast<MainWindow*>(m_run->find(QStringLiteral("Main")));
     QVERIFY(QTest::qWaitForWindowActive(main));
     CaptionButton* help = main->button(QStringLiteral("Command27"));
     help->setFocus();
@@ -117,21 +115,20 @@ void TestKeyboard::escapeClosesOnlyWhereNothingIsLost()
     QFETCH(QString, window);
     QFETCH(bool, editing);
     QFETCH(bool, closes);
-    MessageLog messages;
-    Form* form = m_shell->windows().open(window);
+    Form* form = m_run->open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
     if (editing)
         click(form, QStringLiteral("Command4"));
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : form;
     QTest::keyClick(focus, Qt::Key_Escape);
-    QCOMPARE(!m_shell->windows().find(window), closes);
+    QCOMPARE(!m_run->find(window), closes);
 }
 
 void TestKeyboard::f10ReachesTheMenu()
 {
-    QVERIFY(m_shell->start());
-    Form* main = m_shell->windows().find(QStringLiteral("Main"));
+    QVERIFY(m_run->shell().start());
+    Form* main = m_run->find(QStringLiteral("Main"));
     QVERIFY(QTest::qWaitForWindowActive(main));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
     QAction* active = main->menuBar()->activeAction();
@@ -142,10 +139,10 @@ void TestKeyboard::f10ReachesTheMenu()
 
 void TestKeyboard::focusMovesInASensibleOrder()
 {
-    Form* heart = m_shell->windows().open(QStringLiteral("Form2"));
+    Form* heart = m_run->open(QStringLiteral("Form2"));
     QCOMPARE(focusChain(buttonOf(heart, QStringLiteral("Command1")), 3),
              (QStringList{"Command1", "Command3", "Command1"}));
-    Form* slot = m_shell->windows().open(QStringLiteral("Formc9"));
+    Form* slot = m_run->open(QStringLiteral("Formc9"));
     click(slot, QStringLiteral("Command4"));
     QCOMPARE(focusChain(slot->findChild<QWidget*>(QStringLiteral("Text3")), 11),
              (QStringList{"Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Command4",
@@ -165,8 +162,8 @@ void TestKeyboard::versesCanBeCopiedAsShown()
 {
     QFETCH(QString, window);
     QFETCH(QString, verse);
-    m_app->write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
-    Form* form = m_shell->windows().open(window);
+    m_run->app.write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
+    Form* form = m_run->open(window);
     QVERIFY(QTest::qWaitForWindowActive(form));
     auto* label = form->findChild<QLabel*>(QStringLiteral("Label2"));
     QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
@@ -180,7 +177,7 @@ void TestKeyboard::versesCanBeCopiedAsShown()
 
 void TestKeyboard::labelsOfferCopyInTheirContextMenu()
 {
-    Form* form = m_shell->windows().open(QStringLiteral("Form3"));
+    Form* form = m_run->open(QStringLiteral("Form3"));
     QVERIFY(QTest::qWaitForWindowActive(form));
     auto* label = form->findChild<QLabel*>(QStringLiteral("Label4"));
     const auto copyFromMenu = [&] {
@@ -208,24 +205,24 @@ void TestKeyboard::controlsHaveAccessibleNames()
 {
     QStringList names(14, QStringLiteral("open"));
     names[0] = QStringLiteral("Peace & Joy");
-    m_app->writeSlotNames(names);
-    QVERIFY(m_shell->start());
-    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
+    m_run->app.writeSlotNames(names);
+    QVERIFY(m_run->shell().start());
+    auto* main = qobject_cast<MainWindow*>(m_run->find(QStringLiteral("Main")));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command22"))), QStringLiteral("Peace & Joy"));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command6"))),
              QStringLiteral("Fruits of Spirit - Lord's prayer"));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command28"))), QStringLiteral("Quit"));
 
-    Form* slot = m_shell->windows().open(QStringLiteral("Formc2"));
+    Form* slot = m_run->open(QStringLiteral("Formc2"));
     QCOMPARE(accessibleName(slot->findChild<QLineEdit*>(QStringLiteral("Text5"))), QStringLiteral("Verse 3"));
     QCOMPARE(accessibleName(slot->findChild<QLabel*>(QStringLiteral("Label1"))),
              slot->findChild<QLabel*>(QStringLiteral("Label1"))->text());
-    Form* configure = m_shell->windows().open(QStringLiteral("Configure"));
+    Form* configure = m_run->open(QStringLiteral("Configure"));
     QCOMPARE(accessibleName(configure->findChild<QLineEdit*>(QStringLiteral("Text9"))),
              QStringLiteral("Name of slot 9"));
     QCOMPARE(accessibleName(configure->findChild<QWidget*>(QStringLiteral("Dir1"))),
              QStringLiteral("Data folder"));
-    Form* help = m_shell->windows().open(QStringLiteral("help"));
+    Form* help = m_run->open(QStringLiteral("help"));
     QCOMPARE(accessibleName(buttonOf(help, QStringLiteral("Command1"))), QStringLiteral("OK"));
 }
 

@@ -1,8 +1,6 @@
-#include "AppFolder.h"
 #include "Driving.h"
 #include "FileSizeLimit.h"
-#include "MessageLog.h"
-#include "RecordingOpener.h"
+#include "Running.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
@@ -91,12 +89,10 @@ private:
     SlotWindow* open(int slot)
     {
         return qobject_cast<SlotWindow*>(
-            m_shell->windows().open(qs(rowOf(SlotTable::kRows, slot, &SlotRow::slot)->window)));
+            m_run->open(qs(rowOf(SlotTable::kRows, slot, &SlotRow::slot)->window)));
     }
 
-    std::unique_ptr<AppFolder> m_app;
-    RecordingOpener* m_opener = nullptr;
-    std::unique_ptr<Shell> m_shell;
+    std::optional<Running> m_run;
 };
 
 void TestSlotWindows::initTestCase()
@@ -106,18 +102,14 @@ void TestSlotWindows::initTestCase()
 
 void TestSlotWindows::init()
 {
-    m_app = std::make_unique<AppFolder>();
-    m_app->writeNumberedCaptions(23);
-    for (int slot = 2; slot <= 15; ++slot)
-        m_app->write(SlotTable::verseFile(slot), crlf(kVerses));
-    auto opener = std::make_unique<RecordingOpener>();
-    m_opener = opener.get();
-    m_shell = std::make_unique<Shell>(m_app->path(), std::move(opener));
+    m_run.emplace();
+    for (const SlotRow& row : SlotTable::kRows)
+        m_run->app.write(SlotTable::verseFile(row.slot), crlf(kVerses));
 }
 
 void TestSlotWindows::cleanup()
 {
-    m_shell.reset();
+    m_run.reset();
     QTRY_VERIFY(visibleWindows().isEmpty());
 }
 
@@ -139,7 +131,7 @@ void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
     QFETCH(int, slot);
     QFETCH(QSize, client);
     QFETCH(bool, icon);
-    m_app->write(SlotTable::verseFile(slot),
+    m_run->app.write(SlotTable::verseFile(slot),
                  crlf({"<b>bold?</b> &amp;", "two", "three", "four", "five"}));
     SlotWindow* w = open(slot);
     QVERIFY(w);
@@ -171,10 +163,8 @@ void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
         QVERIFY(b->x() > left);
         left = b->geometry().right();
         QVERIFY(w->client()->rect().contains(b->geometry()));
-        const QRect needed = QFontMetrics(b->font()).boundingRect(
-            b->captionRect(), CaptionButton::kCaptionFlags, b->caption());
-        QVERIFY2(b->captionRect().contains(needed), qPrintable(names[i]));
     }
+    verifyCaptionsFit(w);
 }
 
 void TestSlotWindows::editModeShowsTheBoxesWithTheVerses()
@@ -196,9 +186,8 @@ void TestSlotWindows::editModeShowsTheBoxesWithTheVerses()
 
 void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
 {
-    MessageLog messages;
     QPointer<SlotWindow> w = open(6);
-    const SettingsFiles settings(m_app->path());
+    const SettingsFiles settings(m_run->app.path());
     RandomCaption shadow(settings);
     shadow.draw();
     const QString secondTitle = shadow.draw();
@@ -208,10 +197,10 @@ void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
     typeVerses(w, typed);
     click(w, QStringLiteral("Command2"));
 
-    QCOMPARE(messages.texts(), QStringList{"Verses have been saved to screen display"});
-    QCOMPARE(m_app->read(QStringLiteral("c0006.dat")),
+    QCOMPARE(m_run->messages.texts(), QStringList{"Verses have been saved to screen display"});
+    QCOMPARE(m_run->app.read(QStringLiteral("c0006.dat")),
              QByteArray("Caf\xe9 \x93quoted\x94\r\n  two  \r\n\r\nfour\r\nfive \x96 end\r\n"));
-    auto* fresh = qobject_cast<SlotWindow*>(m_shell->windows().find(QStringLiteral("Formc6")));
+    auto* fresh = qobject_cast<SlotWindow*>(m_run->find(QStringLiteral("Formc6")));
     QVERIFY(fresh);
     QVERIFY(fresh != w.data());
     QVERIFY(!fresh->isEditing());
@@ -224,22 +213,20 @@ void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
 
 void TestSlotWindows::confirmWithoutEditingNormalisesTheFile()
 {
-    MessageLog messages;
-    m_app->write(QStringLiteral("c0010.dat"),
+    m_run->app.write(QStringLiteral("c0010.dat"),
                  QByteArray("one\r\ntwo\rthree\r\nfour\r\nfive\r\nsix\r\nseven"));
     SlotWindow* w = open(10);
     click(w, QStringLiteral("Command2"));
-    QCOMPARE(m_app->read(QStringLiteral("c0010.dat")),
+    QCOMPARE(m_run->app.read(QStringLiteral("c0010.dat")),
              QByteArray("one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n"));
 }
 
 void TestSlotWindows::confirmKeepsTheProgramRunningAlone()
 {
-    MessageLog messages;
     SlotWindow* w = open(13);
     QVERIFY(!endsProgram([&] { click(w, QStringLiteral("Command2")); }, 300));
     QCOMPARE(visibleWindows(), QStringList{"Formc13"});
-    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(m_run->messages.texts().size(), 1);
 }
 
 void TestSlotWindows::exitForgetsUnconfirmedEdits()
@@ -249,7 +236,7 @@ void TestSlotWindows::exitForgetsUnconfirmedEdits()
     typeVerses(w, QStringList(5, QStringLiteral("lost")));
     click(w, QStringLiteral("Command3"));
     QTRY_VERIFY(!visibleWindow(QStringLiteral("Formc8")));
-    QCOMPARE(m_app->read(QStringLiteral("c0008.dat")), crlf(kVerses));
+    QCOMPARE(m_run->app.read(QStringLiteral("c0008.dat")), crlf(kVerses));
     SlotWindow* again = open(8);
     QCOMPARE(label(again, 1)->text(), kVerses[0]);
     QVERIFY(!again->isEditing());
@@ -270,7 +257,6 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
 {
     QFETCH(QString, fault);
     QFETCH(QString, kind);
-    MessageLog messages;
     SlotWindow* w = open(11);
     click(w, QStringLiteral("Command4"));
     QStringList typed{"new one", "new two", "new three", "new four", "new five"};
@@ -279,14 +265,14 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
     if (fault == QLatin1String("full"))
         typed[4] = QString(4000, u'x');
     typeVerses(w, typed);
-    const QByteArray before = m_app->read(QStringLiteral("c0011.dat"));
+    const QByteArray before = m_run->app.read(QStringLiteral("c0011.dat"));
 
     if (fault == QLatin1String("gone"))
-        m_app->setDataFolder(m_app->file(QStringLiteral("gone")));
+        m_run->app.setDataFolder(m_run->app.file(QStringLiteral("gone")));
     else if (fault == QLatin1String("readonly"))
-        QFile::setPermissions(m_app->file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
+        QFile::setPermissions(m_run->app.file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
     else if (fault == QLatin1String("nopointer"))
-        QFile::remove(m_app->file(QStringLiteral("path.lmr")));
+        QFile::remove(m_run->app.file(QStringLiteral("path.lmr")));
 
     {
         // The save runs out of room half-way.
@@ -296,17 +282,17 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
         click(w, QStringLiteral("Command2"));
     }
 
-    QCOMPARE(messages.texts().size(), 1);
-    QVERIFY2(messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(messages.last()));
+    QCOMPARE(m_run->messages.texts().size(), 1);
+    QVERIFY2(m_run->messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(m_run->messages.last()));
     if (fault == QLatin1String("unencodable"))
-        QVERIFY(messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
-    QCOMPARE(m_shell->windows().find(QStringLiteral("Formc11")), w);
+        QVERIFY(m_run->messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
+    QCOMPARE(m_run->find(QStringLiteral("Formc11")), w);
     QVERIFY(w->isVisible());
     QVERIFY(w->isEditing());
     QCOMPARE(editTexts(w), typed);
     if (fault != QLatin1String("nopointer"))
-        QCOMPARE(m_app->read(QStringLiteral("c0011.dat")), before);
-    QCOMPARE(QDir(m_app->path()).entryList({"*.dat*"}, QDir::Files | QDir::Hidden).size(), 14);
+        QCOMPARE(m_run->app.read(QStringLiteral("c0011.dat")), before);
+    QCOMPARE(QDir(m_run->app.path()).entryList({"*.dat*"}, QDir::Files | QDir::Hidden).size(), 14);
 }
 
 void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed_data()
@@ -324,18 +310,17 @@ void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed()
     QFETCH(bool, remove);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, kind);
-    MessageLog messages;
-    QVERIFY(m_shell->start());
+    QVERIFY(m_run->shell().start());
     if (remove)
-        QFile::remove(m_app->file(QStringLiteral("c0014.dat")));
+        QFile::remove(m_run->app.file(QStringLiteral("c0014.dat")));
     else
-        m_app->write(QStringLiteral("c0014.dat"), bytes);
-    click(m_shell->windows().find(QStringLiteral("Main")), QStringLiteral("Command19"));
-    QCOMPARE(messages.texts(), QStringList{kind + QStringLiteral(": ") +
-                                           m_app->file(QStringLiteral("c0014.dat"))});
+        m_run->app.write(QStringLiteral("c0014.dat"), bytes);
+    click(m_run->find(QStringLiteral("Main")), QStringLiteral("Command19"));
+    QCOMPARE(m_run->messages.texts(), QStringList{kind + QStringLiteral(": ") +
+                                           m_run->app.file(QStringLiteral("c0014.dat"))});
     QCOMPARE(visibleWindows(), QStringList{"Main"});
     // Reading never creates the file.
-    QCOMPARE(QFile::exists(m_app->file(QStringLiteral("c0014.dat"))), !remove);
+    QCOMPARE(QFile::exists(m_run->app.file(QStringLiteral("c0014.dat"))), !remove);
 }
 
 void TestSlotWindows::longVersesGrowOnlyWhereTheyMay()
@@ -343,7 +328,7 @@ void TestSlotWindows::longVersesGrowOnlyWhereTheyMay()
     const QString longVerse = QStringLiteral("Psa 119:105  Thy word is a lamp unto my feet, and a "
                                              "light unto my path. ")
                                   .repeated(6);
-    m_app->write(QStringLiteral("c0005.dat"),
+    m_run->app.write(QStringLiteral("c0005.dat"),
                  crlf({longVerse, longVerse, longVerse, longVerse, longVerse}));
     SlotWindow* w = open(5);
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -363,7 +348,7 @@ void TestSlotWindows::longVersesGrowOnlyWhereTheyMay()
     QVERIFY(label(w, 5)->height() <= 65);
 
     // A short verse in the growing rows keeps the design.
-    m_app->write(QStringLiteral("c0006.dat"), crlf({"a", "b", "c", "d", "e"}));
+    m_run->app.write(QStringLiteral("c0006.dat"), crlf({"a", "b", "c", "d", "e"}));
     SlotWindow* small = open(6);
     QCOMPARE(label(small, 3)->height(), 29);
     QCOMPARE(label(small, 5)->geometry().top(), 276);
@@ -371,7 +356,6 @@ void TestSlotWindows::longVersesGrowOnlyWhereTheyMay()
 
 void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()
 {
-    MessageLog messages;
     SlotWindow* w = open(3);
     click(w, QStringLiteral("Command4"));
     QLineEdit* box = edit(w, 4);
@@ -387,7 +371,7 @@ void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()
     QTest::keyClick(big, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(big->text().size(), 40000);
     click(w, QStringLiteral("Command2"));
-    const QByteArray saved = m_app->read(QStringLiteral("c0003.dat"));
+    const QByteArray saved = m_run->app.read(QStringLiteral("c0003.dat"));
     QCOMPARE(saved.count("\r\n"), 5);
     QVERIFY(saved.endsWith(huge.toLatin1() + "\r\n"));
     QVERIFY(saved.contains("first line second  third\r\n"));
@@ -395,8 +379,8 @@ void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()
 
 void TestSlotWindows::slotButtonBringsAnEditingWindowForward()
 {
-    QVERIFY(m_shell->start());
-    Form* main = m_shell->windows().find(QStringLiteral("Main"));
+    QVERIFY(m_run->shell().start());
+    Form* main = m_run->find(QStringLiteral("Main"));
     click(main, QStringLiteral("Command17")); // slot 7
     auto* w = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc7")));
     QVERIFY(w);
@@ -413,18 +397,17 @@ void TestSlotWindows::slotButtonBringsAnEditingWindowForward()
 
 void TestSlotWindows::dataFolderChangedWhileOpenIsUsedNext()
 {
-    MessageLog messages;
     SlotWindow* w = open(2);
     AppFolder other;
-    m_app->setDataFolder(other.path());
+    m_run->app.setDataFolder(other.path());
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_opener->opened, QStringList{other.file(QStringLiteral("c0002.txt"))});
+    QCOMPARE(m_run->opener().opened, QStringList{other.file(QStringLiteral("c0002.txt"))});
     click(w, QStringLiteral("Command4"));
     typeVerses(w, {"n1", "n2", "n3", "n4", "n5"});
     click(w, QStringLiteral("Command2"));
     QCOMPARE(other.read(QStringLiteral("c0002.dat")), crlf({"n1", "n2", "n3", "n4", "n5"}));
-    QCOMPARE(m_app->read(QStringLiteral("c0002.dat")), crlf(kVerses));
-    auto* fresh = m_shell->windows().find(QStringLiteral("Formc2"));
+    QCOMPARE(m_run->app.read(QStringLiteral("c0002.dat")), crlf(kVerses));
+    auto* fresh = m_run->find(QStringLiteral("Formc2"));
     QCOMPARE(label(fresh, 1)->text(), QStringLiteral("n1"));
     QCOMPARE(fresh->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), other.path());
 }
