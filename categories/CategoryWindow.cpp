@@ -124,27 +124,34 @@ void CategoryWindow::Form_Load()
 {
     setWindowTitle(m_program.captions().draw());
     for (qsizetype i = 0; i < m_labels.size(); ++i)
-        m_labels[i]->setText(qs(m_entry.verses[std::size_t(i)]));
+        m_labels[i]->setVerse(qs(m_entry.verses[std::size_t(i)]));
     layOutVerses();
 }
 
 void CategoryWindow::layOutVerses()
 {
     // Each verse gets the height its wrapped text needs; the room left over is shared
-    // out evenly, with a rule in the middle of the space below each verse.
+    // out evenly, with a rule in the middle of the space below each verse. Should the
+    // verses need more room than there is, each gets its share of it, so that every
+    // one shows its first lines.
     const int width = m_look.starryNight ? kNarrowLabelWidth : kLabelWidth;
     const int left = (m_look.width - width) / 2;
-    const int bottom = m_look.height - kBottomMargin - kButtonSize.height() - kTopMargin;
+    const int room = m_look.height - kBottomMargin - kButtonSize.height() - 2 * kTopMargin;
     QList<int> heights;
     int total = 0;
-    for (QLabel* label : std::as_const(m_labels)) {
-        heights.append(label->heightForWidth(width));
+    for (VerseLabel* label : std::as_const(m_labels)) {
+        heights.append(label->heightOfVerse(width));
         total += heights.last();
     }
-    const int share = std::max(0, bottom - kTopMargin - total) / int(m_labels.size());
+    if (total > room) {
+        for (int& height : heights)
+            height = height * room / total;
+        total = room;
+    }
+    const int share = (room - total) / int(m_labels.size());
     int top = kTopMargin;
     for (qsizetype i = 0; i < m_labels.size(); ++i) {
-        m_labels[i]->setGeometry(left, top, width, heights[i]);
+        m_labels[i]->fitInto(QRect(left, top, width, heights[i]));
         if (i < m_lines.size())
             m_lines[i]->setGeometry(left, top + heights[i] + share / 2, width, 1);
         top += heights[i] + share;

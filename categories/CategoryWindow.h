@@ -2,10 +2,9 @@
 
 #include "widgets/Form.h"
 
-class QLabel;
-
 namespace Lumora {
 
+class VerseLabel;
 struct CategoryEntry;
 struct CategoryLook;
 
@@ -40,7 +39,7 @@ private:
 
     const CategoryEntry& m_entry;
     const CategoryLook& m_look;
-    QList<QLabel*> m_labels;
+    QList<VerseLabel*> m_labels;
     QList<QWidget*> m_lines;
 };
 

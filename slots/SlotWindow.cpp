@@ -59,6 +59,8 @@ constexpr std::array<int, SlotVerseFile::kVerseCount> kVerseHeights = {33, 33, 2
 constexpr std::array<int, SlotVerseFile::kVerseCount> kEditHeights = {33, 33, 33, 33, 41};
 constexpr std::array<int, SlotVerseFile::kVerseCount> kRuleTops = {96, 152, 208, 256, 360};
 constexpr std::array<bool, SlotVerseFile::kVerseCount> kGrows = {false, false, true, true, false};
+// In edit mode, the gap between a box and the rule under it.
+constexpr int kRuleBelowBox = 11;
 
 struct BottomButton {
     std::string_view name;
@@ -68,6 +70,11 @@ struct BottomButton {
 };
 constexpr int kButtonHeight = 41;
 constexpr int kButtonGap = 8;
+// The green of the chalkboard picture (575 x 350 pixels) inside its wooden frame; the
+// button row stands within it, in the narrowest windows too.
+constexpr QSize kPictureSize(575, 350);
+constexpr int kFrameLeft = 22;
+constexpr int kFrameRight = 22;
 constexpr int kBottomMargin = 16;
 // The gap kept between the verses and the button row.
 constexpr int kAboveButtons = 4;
@@ -112,13 +119,17 @@ SlotWindow::SlotWindow(Program& program, const SlotRow& row)
         {"Command1", "Other Language / Version/Additional", 150, &SlotWindow::Command1_Click},
         {"Command4", "Enter/Modify Verses", 120, &SlotWindow::Command4_Click},
         {"Command2", "Confirm Changes", 110, &SlotWindow::Command2_Click},
-        {"Command5", "Help", 70, &SlotWindow::Command5_Click},
-        {"Command3", "Exit", 70, &SlotWindow::Command3_Click},
+        {"Command5", "Help", 60, &SlotWindow::Command5_Click},
+        {"Command3", "Exit", 60, &SlotWindow::Command3_Click},
     }};
     int rowWidth = kButtonGap * int(buttons.size() - 1);
     for (const BottomButton& button : buttons)
         rowWidth += button.width;
-    int left = (m_look.width - rowWidth) / 2;
+    const int boardLeft = kFrameLeft * m_look.width / kPictureSize.width();
+    const int boardWidth =
+        m_look.width - (kFrameLeft + kFrameRight) * m_look.width / kPictureSize.width();
+    Q_ASSERT(rowWidth <= boardWidth);
+    int left = boardLeft + (boardWidth - rowWidth) / 2;
     const int buttonTop = m_look.height - kBottomMargin - kButtonHeight;
     QWidget* previous = m_edits.last();
     for (const BottomButton& place : buttons) {
@@ -147,7 +158,7 @@ void SlotWindow::Form_Load()
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
         m_edits[i]->setText(verses[i]);
         m_edits[i]->setCursorPosition(0);
-        m_labels[i]->setText(verses[i]);
+        m_labels[i]->setVerse(verses[i]);
     }
     layOutLabels();
 }
@@ -155,23 +166,41 @@ void SlotWindow::Form_Load()
 void SlotWindow::layOutLabels()
 {
     // Verses 3 and 4 grow downwards to show a long verse whole; what lies below moves
-    // down with them, and nothing reaches into the button row: there it is cut off.
+    // down with them. They share the room left above the button row, so that every
+    // verse keeps its place and shows at least its first lines; a verse longer than its
+    // place ends in "..." (its label says how).
     const int left = (m_look.width - kVerseWidth) / 2;
     const int ruleLeft = (m_look.width - kRuleWidth) / 2;
     const int limit = m_look.height - kBottomMargin - kButtonHeight - kAboveButtons;
+    std::array<int, SlotVerseFile::kVerseCount> wanted{};
+    int growers = 0;
+    for (std::size_t row = 0; row < wanted.size(); ++row) {
+        if (kGrows[row]) {
+            wanted[row] = std::max(0, m_labels[qsizetype(row)]->heightOfVerse(kVerseWidth) -
+                                          kVerseHeights[row]);
+            ++growers;
+        }
+    }
+    // An even share first, then what a verse leaves of its share to the others.
+    int room = std::max(0, limit - (kRuleTops.back() + 1));
+    std::array<int, SlotVerseFile::kVerseCount> grown{};
+    const int share = growers > 0 ? room / growers : 0;
+    for (std::size_t row = 0; row < grown.size(); ++row) {
+        grown[row] = std::min(wanted[row], share);
+        room -= grown[row];
+    }
+    for (std::size_t row = 0; row < grown.size(); ++row) {
+        const int more = std::min(wanted[row] - grown[row], room);
+        grown[row] += more;
+        room -= more;
+    }
     int shift = 0;
-    for (qsizetype i = 0; i < m_labels.size(); ++i) {
-        const auto row = std::size_t(i);
-        int height = kVerseHeights[row];
-        if (kGrows[row])
-            height = std::max(height, m_labels[i]->heightForWidth(kVerseWidth));
-        const int top = kVerseTops[row] + shift;
-        const int grown = height - kVerseHeights[row];
-        m_labels[i]->setGeometry(left, top, kVerseWidth, std::clamp(limit - top, 0, height));
-        const int ruleTop = kRuleTops[row] + shift + grown;
-        m_lines[i]->setGeometry(ruleLeft, ruleTop, kRuleWidth, 1);
-        m_lines[i]->setVisible(ruleTop < limit);
-        shift += grown;
+    for (std::size_t row = 0; row < grown.size(); ++row) {
+        const auto i = qsizetype(row);
+        m_labels[i]->fitInto(QRect(left, kVerseTops[row] + shift, kVerseWidth,
+                                   kVerseHeights[row] + grown[row]));
+        shift += grown[row];
+        m_lines[i]->setGeometry(ruleLeft, kRuleTops[row] + shift, kRuleWidth, 1);
     }
 }
 
@@ -210,11 +239,12 @@ void SlotWindow::Command4_Click()
         edit->show();
     for (QLabel* label : std::as_const(m_labels))
         label->hide();
-    // The boxes keep their places whatever the verses' lengths; so do the rules between them.
+    // The boxes keep their places whatever the verses' lengths; a rule lies the same
+    // distance under each.
     const int ruleLeft = (m_look.width - kRuleWidth) / 2;
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        m_lines[i]->setGeometry(ruleLeft, kRuleTops[std::size_t(i)], kRuleWidth, 1);
-        m_lines[i]->show();
+        m_lines[i]->setGeometry(ruleLeft, m_edits[i]->geometry().bottom() + 1 + kRuleBelowBox,
+                                kRuleWidth, 1);
     }
     m_edits.first()->setFocus();
 }

@@ -8,6 +8,7 @@ class QLineEdit;
 namespace Lumora {
 
 class OneLineEdit;
+class VerseLabel;
 struct SlotRow;
 struct SlotLook;
 
@@ -52,7 +53,7 @@ private:
 
     const SlotRow& m_row;
     const SlotLook& m_look;
-    QList<QLabel*> m_labels;
+    QList<VerseLabel*> m_labels;
     QList<OneLineEdit*> m_edits;
     QList<QWidget*> m_lines;
     bool m_editing = false;

@@ -7,6 +7,7 @@
 #include "widgets/WindowRegistry.h"
 #include "slots/SlotTable.h"
 #include "slots/SlotWindow.h"
+#include "widgets/VerseLabel.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -79,7 +80,8 @@ private Q_SLOTS:
     void failedSaveKeepsTheWindowAndTheTyping();
     void unreadableVerseFileKeepsTheWindowClosed_data();
     void unreadableVerseFileKeepsTheWindowClosed();
-    void longVersesGrowOnlyWhereTheyMay();
+    void everyVerseStaysInView_data();
+    void everyVerseStaysInView();
     void editBoxesTakeAnyLengthOnOneLine();
     void slotButtonBringsAnEditingWindowForward();
     void dataFolderChangedWhileOpenIsUsedNext();
@@ -323,35 +325,46 @@ void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed()
     QCOMPARE(QFile::exists(m_run->app.file(QStringLiteral("c0014.dat"))), !remove);
 }
 
-void TestSlotWindows::longVersesGrowOnlyWhereTheyMay()
+void TestSlotWindows::everyVerseStaysInView_data()
 {
-    const QString longVerse = QStringLiteral("Psa 119:105  Thy word is a lamp unto my feet, and a "
-                                             "light unto my path. ")
-                                  .repeated(6);
-    m_run->app.write(QStringLiteral("c0005.dat"),
-                 crlf({longVerse, longVerse, longVerse, longVerse, longVerse}));
-    SlotWindow* w = open(5);
-    QVERIFY(QTest::qWaitForWindowExposed(w));
-    const int buttonTop = buttonOf(w, QStringLiteral("Command1"))->y();
-    // Verses 1, 2 and 5 keep their boxes; 3 and 4 grow until the button row.
-    QCOMPARE(label(w, 1)->height(), 33);
-    QCOMPARE(label(w, 2)->height(), 33);
-    QVERIFY(label(w, 3)->height() >= label(w, 3)->heightForWidth(label(w, 3)->width()));
-    QVERIFY(label(w, 3)->height() > 60);
-    for (int n = 1; n <= 5; ++n) {
-        QVERIFY(label(w, n)->geometry().bottom() < buttonTop);
-        for (int m = n + 1; m <= 5; ++m) {
-            if (label(w, n)->height() > 0 && label(w, m)->height() > 0)
-                QVERIFY(!label(w, n)->geometry().intersects(label(w, m)->geometry()));
-        }
-    }
-    QVERIFY(label(w, 5)->height() <= 65);
+    QTest::addColumn<int>("slot");
+    for (const SlotRow& row : SlotTable::kRows)
+        QTest::newRow(row.window.data()) << row.slot;
+}
 
-    // A short verse in the growing rows keeps the design.
-    m_run->app.write(QStringLiteral("c0006.dat"), crlf({"a", "b", "c", "d", "e"}));
-    SlotWindow* small = open(6);
-    QCOMPARE(label(small, 3)->height(), 29);
-    QCOMPARE(label(small, 5)->geometry().top(), 276);
+void TestSlotWindows::everyVerseStaysInView()
+{
+    QFETCH(int, slot);
+    QStringList verses;
+    for (int n = 1; n <= 5; ++n)
+        verses.append(QStringLiteral("Verse %1  Thy word is a lamp unto my feet, and a light unto "
+                                     "my path. ").arg(n).repeated(30).left(2000));
+    m_run->app.write(SlotTable::verseFile(slot), crlf(verses));
+    SlotWindow* w = open(slot);
+    QVERIFY(w);
+    const int buttonTop = buttonOf(w, QStringLiteral("Command1"))->y();
+    QList<QWidget*> parts;
+    for (int n = 1; n <= 5; ++n) {
+        auto* verse = qobject_cast<VerseLabel*>(label(w, n));
+        QVERIFY(verse->isVisible());
+        QVERIFY2(verse->text().startsWith(verses[n - 1].left(40)), qPrintable(verse->text()));
+        QVERIFY(verse->text().endsWith(u'\u2026'));
+        QVERIFY(verse->heightForWidth(verse->width()) <= verse->height());
+        QCOMPARE(verse->toolTip(), verses[n - 1]);
+        QCOMPARE(verse->copyText(), verses[n - 1]);
+        parts.append(verse);
+        parts.append(w->findChildren<QWidget*>(QStringLiteral("Line1")).at(n - 1));
+    }
+    for (QWidget* part : std::as_const(parts)) {
+        QVERIFY2(part->geometry().bottom() < buttonTop, qPrintable(part->objectName()));
+        for (QWidget* other : std::as_const(parts))
+            QVERIFY2(other == part || !other->geometry().intersects(part->geometry()),
+                     qPrintable(part->objectName() + u' ' + other->objectName()));
+    }
+    // Short verses keep the rows where they are.
+    click(w, QStringLiteral("Command3"));
+    m_run->app.write(SlotTable::verseFile(slot), crlf({"a", "b", "c", "d", "e"}));
+    QCOMPARE(label(open(slot), 5)->geometry().top(), 276);
 }
 
 void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()

@@ -1,5 +1,7 @@
 #include "VerseLabel.h"
 
+#include "Elide.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -20,12 +22,46 @@ VerseLabel::VerseLabel(const QString& name, const QFont& font, const QColor& ink
     setPalette(p);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Until a window sets the verse, a label shows its own name, never seen.
-    setText(name);
+    setVerse(name);
+}
+
+void VerseLabel::setVerse(const QString& verse)
+{
+    m_verse = verse;
+    setText(verse);
+    setToolTip({});
+    setAccessibleName(verse);
+}
+
+int VerseLabel::heightOfVerse(int width)
+{
+    const QString shown = text();
+    setText(m_verse);
+    const int height = heightForWidth(width);
+    setText(shown);
+    return height;
+}
+
+void VerseLabel::fitInto(const QRect& geometry)
+{
+    setGeometry(geometry);
+    setText(m_verse);
+    if (heightForWidth(geometry.width()) <= geometry.height()) {
+        setToolTip({});
+        return;
+    }
+    // One line more than the font's spacing suggests: the candidates are measured anyway.
+    const int lines = geometry.height() / fontMetrics().lineSpacing() + 1;
+    setText(elideToLines(m_verse, font(), geometry.width(), lines, [&](const QString& candidate) {
+        setText(candidate);
+        return heightForWidth(geometry.width()) <= geometry.height();
+    }));
+    setToolTip(m_verse);
 }
 
 QString VerseLabel::copyText() const
 {
-    return hasSelectedText() ? selectedText() : text();
+    return hasSelectedText() ? selectedText() : m_verse;
 }
 
 void VerseLabel::contextMenuEvent(QContextMenuEvent* event)
