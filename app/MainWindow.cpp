@@ -11,6 +11,7 @@
 #include "slots/SlotTable.h"
 #include "slots/SlotWindow.h"
 
+#include <QEvent>
 #include <QMenuBar>
 
 #include <array>
@@ -214,9 +215,21 @@ void MainWindow::setTabOrder()
     button(QStringLiteral("Command2"))->setFocus();
 }
 
+bool MainWindow::event(QEvent* event)
+{
+    // The focus frame shows from the start, not only after the first Tab: the keyboard is
+    // a way into this window as good as the mouse. Qt clears the mark when the window is
+    // first activated, so it is set then.
+    if (event->type() == QEvent::WindowActivate && !m_activated) {
+        m_activated = true;
+        setAttribute(Qt::WA_KeyboardFocusChange);
+    }
+    return Form::event(event);
+}
+
 void MainWindow::Form_Load()
 {
-    setWindowTitle(m_program.captions().draw());
+    drawTitle();
     const QStringList names = m_program.settings().slotNames();
     for (std::size_t i = 0; i < SlotTable::kRows.size(); ++i) {
         CaptionButton* slot = button(qs(SlotTable::kRows[i].button));

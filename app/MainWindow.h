@@ -43,6 +43,7 @@ public:
     MusicPlayer* player() const { return m_player; }
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -67,6 +68,7 @@ private:
 
     QHash<QString, CaptionButton*> m_buttons;
     MusicPlayer* m_player;
+    bool m_activated = false;
 };
 
 } // namespace Lumora

@@ -122,7 +122,7 @@ CategoryWindow::CategoryWindow(Program& program, const CategoryEntry& entry)
 
 void CategoryWindow::Form_Load()
 {
-    setWindowTitle(m_program.captions().draw());
+    drawTitle();
     for (qsizetype i = 0; i < m_labels.size(); ++i)
         m_labels[i]->setVerse(qs(m_entry.verses[std::size_t(i)]));
     layOutVerses();

@@ -177,7 +177,7 @@ ConfigureWindow::ConfigureWindow(Program& program)
 
 void ConfigureWindow::Form_Load()
 {
-    setWindowTitle(m_program.captions().draw());
+    drawTitle();
     startFolderList();
     const QStringList names = m_program.settings().slotNames();
     for (std::size_t i = 0; i < m_names.size(); ++i) {

@@ -28,7 +28,7 @@ HelpWindow::HelpWindow(Program& program, const HelpPage& page)
     if (page.icon)
         showProgramIcon();
     if (!page.fixedTitle.empty())
-        setWindowTitle(qs(page.fixedTitle));
+        setTitle(qs(page.fixedTitle));
 
     auto* ok = new CaptionButton(qs(page.okButton), client());
     ok->setCaption(QStringLiteral("OK"));
@@ -73,7 +73,7 @@ HelpWindow::HelpWindow(Program& program, const HelpPage& page)
 void HelpWindow::Form_Load()
 {
     if (m_page.fixedTitle.empty())
-        setWindowTitle(m_program.captions().draw());
+        drawTitle();
 }
 
 void HelpWindow::OKButton_Click()

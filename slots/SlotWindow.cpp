@@ -149,7 +149,7 @@ SlotWindow::SlotWindow(Program& program, const SlotRow& row)
 
 void SlotWindow::Form_Load()
 {
-    setWindowTitle(m_program.captions().draw());
+    drawTitle();
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
     const QString folder = m_program.settings().dataFolder();

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void boldMarksNamedSlots_data();
     void boldMarksNamedSlots();
     void slotNamesArePlainText();
+    void longSlotNamesEndInAnEllipsis_data();
+    void longSlotNamesEndInAnEllipsis();
     void categoryButtonsHaveTheirCaptionsColoursAndFonts_data();
     void categoryButtonsHaveTheirCaptionsColoursAndFonts();
     void bottomRowAndHelpMenu();
@@ -37,6 +39,7 @@ private Q_SLOTS:
     void helpButtonAndMenuOpenTheirWindows();
     void openingAgainKeepsTheTitleReopeningDrawsAnew();
     void firstTitleIsTheSameInEveryRun();
+    void emptyCaptionLineGivesAnEmptyTitle();
     void failedFirstLoadIsReportedAndShowsNothing_data();
     void failedFirstLoadIsReportedAndShowsNothing();
     void failedLoadAfterStartLeavesTheProgramRunning();
@@ -129,6 +132,36 @@ void TestMainWindow::slotNamesArePlainText()
     QCOMPARE(button->caption(), names[0]);
     QVERIFY(button->shortcut().isEmpty());
     QCOMPARE(button->accessibleName(), names[0]);
+}
+
+void TestMainWindow::longSlotNamesEndInAnEllipsis_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("words") << "Faith that moves mountains and hope that never fails us";
+    QTest::newRow("one long word") << "Supercalifragilisticexpialidocious";
+}
+
+void TestMainWindow::longSlotNamesEndInAnEllipsis()
+{
+    QFETCH(QString, name);
+    Running run;
+    QStringList names(SettingsFiles::kSlotCount, QStringLiteral("open"));
+    names[0] = name;
+    run.app.writeSlotNames(names);
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    CaptionButton* button = main->button(QStringLiteral("Command22"));
+    QCOMPARE(button->caption(), name);
+    QVERIFY(button->shownCaption().startsWith(name.left(4)));
+    QVERIFY(button->shownCaption().endsWith(u'\u2026'));
+    const QRect room = button->captionRect();
+    QVERIFY(room.contains(QFontMetrics(button->font())
+                              .boundingRect(room, CaptionButton::kCaptionFlags, button->shownCaption())));
+    QCOMPARE(button->toolTip(), name);
+    QCOMPARE(button->accessibleName(), name);
+    // A name that fits shows whole, without a tooltip.
+    QCOMPARE(main->button(QStringLiteral("Command23"))->shownCaption(), QStringLiteral("open"));
+    QVERIFY(main->button(QStringLiteral("Command23"))->toolTip().isEmpty());
 }
 
 void TestMainWindow::categoryButtonsHaveTheirCaptionsColoursAndFonts_data()
@@ -287,6 +320,17 @@ void TestMainWindow::firstTitleIsTheSameInEveryRun()
         else
             QCOMPARE(main->windowTitle(), first);
     }
+}
+
+void TestMainWindow::emptyCaptionLineGivesAnEmptyTitle()
+{
+    Running run;
+    run.app.write(QStringLiteral("Rantxt.lmr"), crlf(QStringList(23, QString())));
+    MainWindow* main = run.start();
+    QVERIFY(main);
+    // A title that shows nothing: an empty one, Qt would replace by the program's name.
+    QVERIFY(!main->windowTitle().isEmpty());
+    QCOMPARE(main->fontMetrics().horizontalAdvance(main->windowTitle()), 0);
 }
 
 void TestMainWindow::failedFirstLoadIsReportedAndShowsNothing_data()

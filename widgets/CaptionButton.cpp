@@ -1,9 +1,10 @@
 #include "CaptionButton.h"
 
+#include "Elide.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace Lumora {
 
@@ -17,7 +18,38 @@ void CaptionButton::setCaption(const QString& caption)
 {
     m_caption = caption;
     setAccessibleName(caption);
+    fitCaption();
+}
+
+void CaptionButton::fitCaption()
+{
+    const QRect room = captionRect();
+    const QFontMetrics metrics(font());
+    const auto fits = [&](const QString& text) {
+        return room.contains(metrics.boundingRect(room, kCaptionFlags, text));
+    };
+    if (fits(m_caption) || room.isEmpty()) {
+        m_shown = m_caption;
+        setToolTip({});
+    } else {
+        m_shown = elideToLines(m_caption, font(), room.width(),
+                               room.height() / metrics.lineSpacing() + 1, fits);
+        setToolTip(m_caption);
+    }
     update();
+}
+
+void CaptionButton::resizeEvent(QResizeEvent* event)
+{
+    QPushButton::resizeEvent(event);
+    fitCaption();
+}
+
+void CaptionButton::changeEvent(QEvent* event)
+{
+    QPushButton::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitCaption();
 }
 
 void CaptionButton::setFace(const QColor& colour)
@@ -74,15 +106,14 @@ void CaptionButton::paintEvent(QPaintEvent*)
         text.translate(1, 1);
     // Without Qt::TextShowMnemonic the text is drawn literally, '&' included.
     painter.setFont(font());
-    style()->drawItemText(&painter, text, kCaptionFlags, palette(), isEnabled(), m_caption,
+    style()->drawItemText(&painter, text, kCaptionFlags, palette(), isEnabled(), m_shown,
                           QPalette::ButtonText);
 
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = r.adjusted(3, 3, -3, -3);
-        focus.backgroundColor = face;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    // A dotted frame in the caption's colour marks the focus once the keyboard is in use;
+    // the style's own frame is all but invisible on the coloured faces.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+        painter.drawRect(r.adjusted(3, 3, -4, -4));
     }
 }
 

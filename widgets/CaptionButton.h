@@ -6,8 +6,9 @@ namespace Lumora {
 
 // A push button whose caption wraps over several lines when it does not fit on one
 // (QPushButton clips it instead) and is always plain text: an '&' in a slot name is
-// shown as it is, never taken as a keyboard mnemonic. Enter and Return press the
-// focused button, as Space does.
+// shown as it is, never taken as a keyboard mnemonic. A caption too long even then shows
+// as many lines as fit, the last ending in "…", and whole in the tooltip. Enter and
+// Return press the focused button, as Space does.
 class CaptionButton : public QPushButton
 {
     Q_OBJECT
@@ -16,6 +17,8 @@ public:
 
     void setCaption(const QString& caption);
     QString caption() const { return m_caption; }
+    // What the face shows: the caption, or as much of it as fits.
+    QString shownCaption() const { return m_shown; }
 
     void setFace(const QColor& colour);
     void setBold(bool bold);
@@ -27,9 +30,14 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void fitCaption();
+
     QString m_caption;
+    QString m_shown;
 };
 
 } // namespace Lumora

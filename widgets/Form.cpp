@@ -46,7 +46,7 @@ Form::Form(Program& program, const QString& name, QSize clientSize, Frame frame)
                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     }
     // Until its load sets it, a window's title is its own name, never seen.
-    setWindowTitle(name);
+    setTitle(name);
 }
 
 QMenuBar* Form::menuBar()
@@ -95,6 +95,18 @@ void Form::showProgramIcon()
     // Decoding the icon's pictures is the largest single cost of showing the first
     // window; the icon follows a moment after the window has been drawn.
     QTimer::singleShot(kIconDelay, this, [this] { setWindowIcon(m_program.icon()); });
+}
+
+void Form::drawTitle()
+{
+    setTitle(m_program.captions().draw());
+}
+
+void Form::setTitle(const QString& title)
+{
+    // Given an empty title, Qt shows the program's name in the title bar instead; a zero
+    // width space is a title that shows nothing.
+    setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : title);
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

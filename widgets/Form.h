@@ -38,6 +38,11 @@ public:
     // Gives the window the program's icon.
     void showProgramIcon();
 
+    // Sets the title to the next line the program's caption generator draws.
+    void drawTitle();
+    // Sets the title; an empty one shows as an empty title bar.
+    void setTitle(const QString& title);
+
 protected:
     // For the windows with a notes button: two text boxes, never shown, in which the
     // notes launch leaves the data folder it read (Text1) and the notes file (Text2).

@@ -147,13 +147,24 @@ private:
     QIcon m_icon;
 };
 
-// Fusion, but for the arrow a menu bar shows when its menus do not fit. Every menu bar
-// asks for that icon as it is built, and Fusion decodes its pictures at once; they cost
-// more than all the rest of a menu bar, and with our short menus the arrow never shows.
+// Fusion, but for two things. The arrow a menu bar shows when its menus do not fit: every
+// menu bar asks for that icon as it is built, and Fusion decodes its pictures at once;
+// they cost more than all the rest of a menu bar, and with our short menus the arrow
+// never shows. And the icons of message boxes' buttons.
 class Style : public QProxyStyle
 {
 public:
     explicit Style(QStyle* base) : QProxyStyle(base) {}
+
+    // The buttons of message boxes show their words only, as every other button of the
+    // program does; Fusion would give OK a tick.
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
                        const QWidget* widget) const override
