@@ -32,6 +32,12 @@ constexpr std::size_t kSecond = 2 * MusicPlayer::kSampleRate; // stereo samples
 struct Level {
     double rms;  // dB, full scale 1
     double peak; // dBFS
+
+    bool proper() const { return rms >= kQuietestDb && rms <= kLoudestDb && peak <= kHighestPeakDb; }
+    QString text() const
+    {
+        return QStringLiteral("%1 dB RMS, peak %2 dBFS").arg(rms, 0, 'f', 1).arg(peak, 0, 'f', 1);
+    }
 };
 
 Level levelOf(const std::vector<float>& samples, std::size_t from, std::size_t to)
@@ -43,19 +49,6 @@ Level levelOf(const std::vector<float>& samples, std::size_t from, std::size_t t
         peak = std::max(peak, std::fabs(samples[i]));
     }
     return {10 * std::log10(sum / double(to - from) + 1e-20), 20 * std::log10(peak + 1e-20)};
-}
-
-bool isProperLevel(Level level)
-{
-    return level.rms >= kQuietestDb && level.rms <= kLoudestDb && level.peak <= kHighestPeakDb;
-}
-
-QString describe(const QString& what, Level level)
-{
-    return QStringLiteral("%1: %2 dB RMS, peak %3 dBFS")
-        .arg(what)
-        .arg(level.rms, 0, 'f', 1)
-        .arg(level.peak, 0, 'f', 1);
 }
 
 } // namespace
@@ -248,14 +241,14 @@ void TestMusic::soundsThroughTheSoundServerAndStops()
     QVERIFY2(recordUntil([&] { return heard.size() >= firstSound() + 15 * kSecond; }),
              qPrintable(QStringLiteral("%1 s recorded, no 15 s of music").arg(heard.size() / kSecond)));
     const Level opening = levelOf(heard, firstSound(), firstSound() + 15 * kSecond);
-    QVERIFY2(isProperLevel(opening), qPrintable(describe(QStringLiteral("first 15 s"), opening)));
+    QVERIFY2(opening.proper(), qPrintable(opening.text()));
 
     click(main, QStringLiteral("Command31"));
     const std::size_t stopped = heard.size();
     QVERIFY(recordUntil([&] { return heard.size() >= stopped + 4 * kSecond; }));
     // Once the echo of the last chord has died away, there is silence.
     const Level after = levelOf(heard, stopped + 3 * kSecond, stopped + 4 * kSecond);
-    QVERIFY2(after.peak < -60, qPrintable(describe(QStringLiteral("3 s after Stop"), after)));
+    QVERIFY2(after.peak < -60, qPrintable(after.text()));
     // Lumora lets go of the sound server before it goes.
     m_shell.reset();
 }
@@ -298,14 +291,13 @@ void TestMusic::bothPiecesPlayAtAnEvenLevel()
     // A minute or two of music, not a note or two.
     QVERIFY2(seconds > 60 && seconds < 150, qPrintable(QString::number(seconds)));
     const Level piece = levelOf(samples, 0, samples.size());
-    QVERIFY2(isProperLevel(piece), qPrintable(describe(QStringLiteral("piece"), piece)));
+    QVERIFY2(piece.proper(), qPrintable(piece.text()));
     // Heard from its first second: every ten seconds but the last, where the piece ends.
     const std::size_t stretch = 10 * kSecond;
     for (std::size_t from = 0; from + stretch < samples.size(); from += stretch) {
         const Level part = levelOf(samples, from, from + stretch);
-        QVERIFY2(isProperLevel(part) && std::fabs(part.rms - piece.rms) <= kEvenDb,
-                 qPrintable(describe(QStringLiteral("from %1 s").arg(from / kSecond), part) +
-                            describe(QStringLiteral(", piece"), piece)));
+        QVERIFY2(part.proper() && std::fabs(part.rms - piece.rms) <= kEvenDb,
+                 qPrintable(QStringLiteral("from %1 s: %2; piece: %3").arg(from / kSecond).arg(part.text(), piece.text())));
     }
 }
 

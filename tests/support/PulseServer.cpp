@@ -67,7 +67,10 @@ QString PulseServer::start()
     serverEnvironment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir);
     serverEnvironment.insert(QStringLiteral("XDG_STATE_HOME"), dir);
     m_server.setProcessEnvironment(serverEnvironment);
+    // Into a file, which unlike an unread pipe never fills and stops the server.
+    const QString log = dir + QStringLiteral("/server.log");
     m_server.setProcessChannelMode(QProcess::MergedChannels);
+    m_server.setStandardOutputFile(log);
     m_server.start(QStringLiteral("pulseaudio"),
                    {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                     QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
@@ -81,13 +84,17 @@ QString PulseServer::start()
         info.setStandardOutputFile(QProcess::nullDevice());
         info.setStandardErrorFile(QProcess::nullDevice());
         info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
-        return info.waitForFinished(-1) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
+        return info.waitForFinished(10000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
     };
     while (!answers()) {
-        if (m_server.state() == QProcess::NotRunning || deadline.hasExpired())
-            return QStringLiteral("pulseaudio did not start: ") + QString::fromLocal8Bit(m_server.readAll());
+        if (m_server.state() == QProcess::NotRunning || deadline.hasExpired()) {
+            QFile output(log);
+            output.open(QIODevice::ReadOnly);
+            return QStringLiteral("pulseaudio did not start: ") + QString::fromLocal8Bit(output.readAll());
+        }
         m_server.waitForFinished(100);
     }
+    m_recorder.setStandardErrorFile(QProcess::nullDevice());
     m_recorder.start(QStringLiteral("parec"),
                      {QStringLiteral("--device=%1.monitor").arg(QLatin1String(kSink)),
                       QStringLiteral("--format=float32le"), QStringLiteral("--rate=%1").arg(kRate),
