@@ -122,14 +122,14 @@ bool DeviceOutput::start(fluid_settings_t* settings, fluid_synth_t* synth)
     const FluidSynth* fluid = FluidSynth::get();
     if (!fluid)
         return false;
-    // A desktop may offer any of these; the first that opens is kept. Drivers that this
-    // build of FluidSynth lacks are refused by the setting itself.
     // FluidSynth asks the sound server for 64 frames at a time, under 2 ms of sound in
     // hand: on a busy machine the music then stutters, and through PulseAudio a sixth of
     // it was lost as silence. A tenth of a second in hand plays through, and background
     // music can start and stop that much later.
     fluid->settings_setint(settings, "audio.period-size", kPeriodFrames);
     fluid->settings_setint(settings, "audio.periods", 2);
+    // A desktop may offer any of these; the first that opens is kept. Drivers that this
+    // build of FluidSynth lacks are refused by the setting itself.
     for (const char* driver : {"pipewire", "pulseaudio", "alsa"}) {
         if (fluid->settings_setstr(settings, "audio.driver", driver) != FLUID_OK)
             continue;
