@@ -1,6 +1,7 @@
 // What a person waits for inside a running Lumora, offscreen: a click until the window
 // it opens is shown and painted, Confirm until the reopened slot window is painted, the
-// relocation's copy, the music buttons, and resident memory over many openings.
+// relocation's copy, the music buttons (also through a PulseAudio server of the bench's
+// own, as a desktop hears them), and resident memory over many openings.
 //
 //   lumora-bench-windows DATA_FOLDER [REPEATS]
 //   lumora-bench-windows DATA_FOLDER REPEATS repaint
@@ -8,6 +9,7 @@
 // The second form times only the repainting of four windows open at once, for a run with
 // QT_SCALE_FACTOR=2, where their pictures together outgrow Qt's pixmap cache.
 #include "BenchTable.h"
+#include "PulseServer.h"
 #include "RecordingOpener.h"
 #include "RecordingOutput.h"
 #include "widgets/CaptionButton.h"
@@ -25,8 +27,11 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <malloc.h>
 #include <thread>
@@ -75,6 +80,87 @@ double openTime(Shell& shell, Form* opener, const QString& button, const QString
     QCoreApplication::processEvents();
     form->repaint();
     return ms(timer);
+}
+
+// Play Music1 through the desktop's way out, a PulseAudio server: from the click until the
+// server has the player's stream (a first play opens it, later plays find it playing) and
+// until the server mixes the first sound into its sink, as seen on the sink's monitor,
+// which hands it on within some 20 ms. A first play is that of a freshly loaded main window.
+void soundServerRows(const QString& data, int repeats)
+{
+    if (!PulseServer::installed()) {
+        std::printf("(music through PulseAudio: left out, pulseaudio is not installed)\n");
+        return;
+    }
+    PulseServer server;
+    if (const QString failure = server.start(); !failure.isEmpty()) {
+        std::printf("(music through PulseAudio: left out, %s)\n", qPrintable(failure));
+        return;
+    }
+    QProcess events;
+    events.start(QStringLiteral("pactl"), {QStringLiteral("subscribe")});
+    events.waitForStarted();
+    QTemporaryDir folder;
+    fillFolder(data, folder.path());
+    // Whatever came before the click is old news.
+    const auto drain = [&] {
+        while (server.waitForMore(0) || events.waitForReadyRead(0))
+            events.readAll();
+    };
+    // Milliseconds from the click until the stream appears (-1: it was there already) and
+    // until the first sound comes from the sink.
+    const auto clickToSound = [&](CaptionButton* play, bool newStream) {
+        drain();
+        std::size_t scanned = server.recording().size();
+        QElapsedTimer timer;
+        timer.start();
+        play->click();
+        double stream = newStream ? 0 : -1, sound = 0;
+        while ((stream == 0 || sound == 0) && timer.elapsed() < 10000) {
+            if (stream == 0 && events.waitForReadyRead(1) &&
+                events.readAll().contains("'new' on sink-input"))
+                stream = ms(timer);
+            if (sound == 0 && server.waitForMore(1)) {
+                const std::vector<float>& heard = server.recording();
+                for (; scanned < heard.size() && std::fabs(heard[scanned]) <= 1e-3f; ++scanned) {}
+                if (scanned < heard.size())
+                    sound = ms(timer);
+            }
+        }
+        return std::pair{stream, sound};
+    };
+    std::vector<double> streamFirst, soundFirst, soundLater;
+    const int firstPlays = std::max(3, repeats / 8);
+    // The server's first stream finds its sink idle; that play is not counted.
+    for (int i = 0; i <= firstPlays; ++i) {
+        Shell shell(folder.path(), std::make_unique<RecordingOpener>());
+        shell.start();
+        auto* main = qobject_cast<MainWindow*>(shell.windows().find(QStringLiteral("Main")));
+        CaptionButton* play = main->button(QStringLiteral("Command29"));
+        const auto [stream, sound] = clickToSound(play, true);
+        if (i > 0) {
+            streamFirst.push_back(stream);
+            soundFirst.push_back(sound);
+        }
+        if (i < firstPlays)
+            continue;
+        for (int j = 0; j < std::max(3, repeats / 4); ++j) {
+            main->button(QStringLiteral("Command31"))->click();
+            // The echo of the last chord dies away before the next click is timed.
+            const std::vector<float>& heard = server.recording();
+            const std::size_t quiet = PulseServer::kRate / 2; // a quarter second of stereo
+            QElapsedTimer waited;
+            waited.start();
+            while (waited.elapsed() < 5000 &&
+                   (heard.size() < quiet ||
+                    std::any_of(heard.end() - quiet, heard.end(), [](float s) { return std::fabs(s) > 1e-3f; })))
+                server.waitForMore(100);
+            soundLater.push_back(clickToSound(play, false).second);
+        }
+    }
+    BenchTable::row("music, PulseAudio: click to stream, first play (ms)", streamFirst);
+    BenchTable::row("music, PulseAudio: click to sound, first play (ms)", soundFirst);
+    BenchTable::row("music, PulseAudio: click to sound, later plays (ms)", soundLater);
 }
 
 QStringList allWindows()
@@ -216,6 +302,8 @@ int main(int argc, char* argv[])
         BenchTable::row("folder list: open a folder of 3000 subfolders (ms)", times, 2000);
     }
 
+    // While no other synthesizer holds the soundfont: FluidSynth shares a loaded one.
+    soundServerRows(data, repeats);
     {
         auto* lumora = qobject_cast<MainWindow*>(main);
         CaptionButton* play = lumora->button(QStringLiteral("Command29"));

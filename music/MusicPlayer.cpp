@@ -9,44 +9,72 @@ namespace Lumora {
 
 namespace {
 
-fluid_settings_t* newSettings(const FluidSynth& fluid)
-{
-    fluid_settings_t* settings = fluid.new_settings();
-    // The player keeps time by the samples rendered, so it plays the same whether the
-    // sound goes to a device or into a buffer.
-    fluid.settings_setstr(settings, "player.timing-source", "sample");
-    fluid.settings_setint(settings, "synth.lock-memory", 0);
-    fluid.settings_setnum(settings, "synth.sample-rate", MusicPlayer::kSampleRate);
-    // The default gain of 0.2 is a whisper; 0.4 is background music that peaks, with
-    // the soundfont we install, at four fifths of full scale.
-    fluid.settings_setnum(settings, "synth.gain", MusicPlayer::kGain);
-    return settings;
-}
-
-} // namespace
-
-// The synthesizer and what plays on it; lives on the player's thread only.
-struct MusicPlayer::Engine {
+// The settings, the synthesizer and its soundfont: everything a piece needs before its
+// sound can go anywhere, made alike for the sound device and for an offline rendering.
+struct Synthesizer {
     const FluidSynth* fluid = FluidSynth::get();
     fluid_settings_t* settings = nullptr;
     fluid_synth_t* synth = nullptr;
+
+    Synthesizer() = default;
+    Synthesizer(const Synthesizer&) = delete;
+    Synthesizer& operator=(const Synthesizer&) = delete;
+    ~Synthesizer() { release(); }
+
+    // False when there is no library, no soundfont, or the soundfont does not load; what
+    // was made is given back, so that a later call starts afresh.
+    bool load()
+    {
+        const QString font = MusicPlayer::soundFont();
+        if (!fluid || font.isEmpty())
+            return false;
+        settings = fluid->new_settings();
+        // The player keeps time by the samples rendered, so it plays the same whether the
+        // sound goes to a device or into a buffer.
+        fluid->settings_setstr(settings, "player.timing-source", "sample");
+        fluid->settings_setint(settings, "synth.lock-memory", 0);
+        fluid->settings_setnum(settings, "synth.sample-rate", MusicPlayer::kSampleRate);
+        // The default gain of 0.2 is a whisper; at 0.4 the pieces we ship, played on the
+        // soundfont we install, stay near -19 dB RMS and peak below -3 dBFS.
+        fluid->settings_setnum(settings, "synth.gain", MusicPlayer::kGain);
+        synth = fluid->new_synth(settings);
+        if (synth && fluid->synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED)
+            return true;
+        release();
+        return false;
+    }
+
+    void release()
+    {
+        if (synth)
+            fluid->delete_synth(synth);
+        if (settings)
+            fluid->delete_settings(settings);
+        synth = nullptr;
+        settings = nullptr;
+    }
+};
+
+} // namespace
+
+// The synthesizer, its output and what plays on it; lives on the player's thread only.
+struct MusicPlayer::Engine {
+    Synthesizer sound;
     fluid_player_t* player = nullptr;
     std::unique_ptr<SoundOutput> output;
 
-    // False when there is nothing to play on.
-    bool open(const OutputFactory& factory)
+    // Makes whatever is still missing: the synthesizer, then the output. A machine whose
+    // sound server starts late, or whose headphones go in later, plays at the next try;
+    // the soundfont, once loaded, is kept while only the output is tried again.
+    bool ready(const OutputFactory& factory)
     {
-        const QString font = soundFont();
-        if (!fluid || font.isEmpty())
+        if (!sound.synth && !sound.load())
             return false;
-        settings = newSettings(*fluid);
-        synth = fluid->new_synth(settings);
-        if (!synth || fluid->synth_sfload(synth, QFile::encodeName(font).constData(), 1) == FLUID_FAILED)
-            return false;
-        output = factory ? factory() : std::make_unique<DeviceOutput>();
-        if (!output || !output->start(settings, synth)) {
-            output.reset();
-            return false;
+        if (!output) {
+            std::unique_ptr<SoundOutput> made = factory ? factory() : std::make_unique<DeviceOutput>();
+            if (!made || !made->start(sound.settings, sound.synth))
+                return false;
+            output = std::move(made);
         }
         return true;
     }
@@ -54,12 +82,12 @@ struct MusicPlayer::Engine {
     void stop()
     {
         if (player) {
-            fluid->player_stop(player);
-            fluid->delete_player(player);
+            sound.fluid->player_stop(player);
+            sound.fluid->delete_player(player);
             player = nullptr;
         }
-        if (synth)
-            fluid->synth_all_sounds_off(synth, -1);
+        if (sound.synth)
+            sound.fluid->synth_all_sounds_off(sound.synth, -1);
     }
 
     void play(const QString& path)
@@ -68,22 +96,19 @@ struct MusicPlayer::Engine {
         // The player would take a missing file and only find out when it is its turn.
         if (!QFileInfo(path).isReadable())
             return;
-        player = fluid->new_player(synth);
+        player = sound.fluid->new_player(sound.synth);
         if (!player)
             return;
-        if (fluid->player_add(player, QFile::encodeName(path).constData()) == FLUID_OK)
-            fluid->player_play(player);
+        if (sound.fluid->player_add(player, QFile::encodeName(path).constData()) == FLUID_OK)
+            sound.fluid->player_play(player);
     }
 
     ~Engine()
     {
+        // The output pulls from the synthesizer on a thread of its own: it goes first.
         if (output)
             output->stop();
         stop();
-        if (synth)
-            fluid->delete_synth(synth);
-        if (settings)
-            fluid->delete_settings(settings);
     }
 };
 
@@ -97,6 +122,12 @@ bool DeviceOutput::start(fluid_settings_t* settings, fluid_synth_t* synth)
     const FluidSynth* fluid = FluidSynth::get();
     if (!fluid)
         return false;
+    // FluidSynth asks the sound server for 64 frames at a time, under 2 ms of sound in
+    // hand: on a busy machine the music then stutters, and through PulseAudio a sixth of
+    // it was lost as silence. A tenth of a second in hand plays through, and background
+    // music can start and stop that much later.
+    fluid->settings_setint(settings, "audio.period-size", kPeriodFrames);
+    fluid->settings_setint(settings, "audio.periods", 2);
     // A desktop may offer any of these; the first that opens is kept. Drivers that this
     // build of FluidSynth lacks are refused by the setting itself.
     for (const char* driver : {"pipewire", "pulseaudio", "alsa"}) {
@@ -171,12 +202,11 @@ bool MusicPlayer::isPlaying() const
 {
     std::lock_guard lock(m_engineMutex);
     return m_engine && m_engine->player &&
-           m_engine->fluid->player_get_status(m_engine->player) == FLUID_PLAYER_PLAYING;
+           m_engine->sound.fluid->player_get_status(m_engine->player) == FLUID_PLAYER_PLAYING;
 }
 
 void MusicPlayer::run()
 {
-    bool tried = false;
     for (;;) {
         Command command;
         {
@@ -189,19 +219,21 @@ void MusicPlayer::run()
         // The work is done outside the queue's lock, so that a click never waits for it.
         {
             std::lock_guard engineLock(m_engineMutex);
-            if (command.kind == Command::Kind::Quit) {
+            switch (command.kind) {
+            case Command::Kind::Quit:
                 m_engine.reset();
-            } else {
-                if (command.kind == Command::Kind::Play && !tried) {
-                    tried = true;
-                    auto engine = std::make_unique<Engine>();
-                    if (engine->open(m_outputFactory))
-                        m_engine = std::move(engine);
-                }
-                if (m_engine && command.kind == Command::Kind::Play)
+                break;
+            case Command::Kind::Play:
+                // Every play tries again whatever could not be had before.
+                if (!m_engine)
+                    m_engine = std::make_unique<Engine>();
+                if (m_engine->ready(m_outputFactory))
                     m_engine->play(command.path);
-                else if (m_engine)
+                break;
+            case Command::Kind::Stop:
+                if (m_engine)
                     m_engine->stop();
+                break;
             }
         }
         {
@@ -235,32 +267,24 @@ QString MusicPlayer::soundFont()
 std::vector<float> MusicPlayer::render(const QString& midiFile, double maxSeconds)
 {
     std::vector<float> samples;
-    const FluidSynth* fluid = FluidSynth::get();
-    const QString font = soundFont();
-    if (!fluid || font.isEmpty())
+    Synthesizer sound;
+    if (!sound.load())
         return samples;
-    fluid_settings_t* settings = newSettings(*fluid);
-    fluid_synth_t* synth = fluid->new_synth(settings);
-    fluid_player_t* player = nullptr;
-    if (synth && fluid->synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED) {
-        player = fluid->new_player(synth);
-        if (fluid->player_add(player, QFile::encodeName(midiFile).constData()) == FLUID_OK &&
-            fluid->player_play(player) == FLUID_OK) {
-            constexpr int kBlock = 512;
-            const auto limit = std::size_t(maxSeconds * kSampleRate) * 2;
-            float block[kBlock * 2];
-            while (fluid->player_get_status(player) == FLUID_PLAYER_PLAYING &&
-                   samples.size() < limit) {
-                fluid->synth_write_float(synth, kBlock, block, 0, 2, block, 1, 2);
-                samples.insert(samples.end(), block, block + kBlock * 2);
-            }
+    const FluidSynth& fluid = *sound.fluid;
+    fluid_player_t* player = fluid.new_player(sound.synth);
+    if (!player)
+        return samples;
+    if (fluid.player_add(player, QFile::encodeName(midiFile).constData()) == FLUID_OK &&
+        fluid.player_play(player) == FLUID_OK) {
+        constexpr int kBlock = 512;
+        const auto limit = std::size_t(maxSeconds * kSampleRate) * 2;
+        float block[kBlock * 2];
+        while (fluid.player_get_status(player) == FLUID_PLAYER_PLAYING && samples.size() < limit) {
+            fluid.synth_write_float(sound.synth, kBlock, block, 0, 2, block, 1, 2);
+            samples.insert(samples.end(), block, block + kBlock * 2);
         }
     }
-    if (player)
-        fluid->delete_player(player);
-    if (synth)
-        fluid->delete_synth(synth);
-    fluid->delete_settings(settings);
+    fluid.delete_player(player);
     return samples;
 }
 

@@ -17,16 +17,18 @@ namespace Lumora {
 
 // Plays a MIDI file once through a General MIDI synthesizer, with no window and no
 // messages of its own: a file that cannot be read, a missing soundfont or a machine
-// without sound play nothing and say nothing. Its commands return at once; a thread of
-// its own makes the synthesizer ready at the first play (loading the soundfont takes
-// some tens of milliseconds, which start-up must not wait for) and carries them out.
+// without sound play nothing and say nothing, and each later play tries again. Its
+// commands return at once; a thread of its own carries them out and makes the
+// synthesizer ready at the first play (loading the soundfont takes some tens of
+// milliseconds, which start-up must not wait for).
 class MusicPlayer : public QObject
 {
     Q_OBJECT
 public:
     using OutputFactory = std::function<std::unique_ptr<SoundOutput>()>;
 
-    // `output` makes the sound output when the first piece is played; empty: the device.
+    // `output` makes the sound output when a piece is played and none is open; empty:
+    // the device.
     explicit MusicPlayer(OutputFactory output = {}, QObject* parent = nullptr);
     ~MusicPlayer() override;
 

@@ -26,6 +26,7 @@ public:
     void stop() override;
 
 private:
+    static constexpr int kPeriodFrames = 4096; // 93 ms at 44.1 kHz
     fluid_audio_driver_t* m_driver = nullptr;
 };
 

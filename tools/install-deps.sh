@@ -10,12 +10,17 @@ packages=(
     timgm6mb-soundfont      # a General MIDI soundfont for it
     fonts-liberation        # the fonts the windows are laid out with
     xdg-utils               # xdg-open, which opens notes files in the desktop's editor
+    pulseaudio-utils        # pactl and parec: the music test records what a sound server plays
     "$@"
 )
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+# The music test runs a PulseAudio server of its own. A desktop whose sound server is
+# PipeWire goes without: both would claim the user's PulseAudio socket.
+installed pipewire-pulse || packages+=(pulseaudio)
 
 missing=()
 for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    installed "$p" || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 

@@ -8,7 +8,10 @@
 Both tunes are in the public domain; the four-part settings below were
 written for Lumora.  The files are played through a General MIDI
 synthesizer, so only GM programs are used and nothing goes to the drum
-channel.
+channel.  Every verse is balanced to the same level, about -19 dB RMS as
+Lumora plays it (the test of the music checks each ten seconds of both
+pieces): background music that is heard from its first second and never
+swells into the foreground.
 
 Standard library only.  The output is byte-for-byte the same on every run.
 
@@ -115,9 +118,22 @@ def write_smf(path, tracks, tail):
     print('wrote %s (%d bytes)' % (path, len(data)))
 
 
-def setup_channel(track, program, pan, volume=100, reverb=60, chorus=10):
-    track.program(0, program)
-    track.control(0, CC_VOLUME, volume)
+# Channel volume (CC7) for each instrument.  The pieces are heard through the
+# soundfont Lumora installs (TimGM6mb), whose instruments differ widely in
+# loudness: a chord on its strings sounds some 13 dB louder than the same
+# chord on its church organ and louder still than on its piano.  Each program
+# brings its own channel volume, so that a verse keeps its level whichever
+# instruments carry it and velocity and expression are left to shape the music.
+BALANCE = {PIANO: 127, CHURCH_ORGAN: 127, STRINGS: 76, FLUTE: 110}
+
+
+def instrument(track, tick, program):
+    track.program(tick, program)
+    track.control(tick, CC_VOLUME, BALANCE[program])
+
+
+def setup_channel(track, program, pan, reverb=60, chorus=10):
+    instrument(track, 0, program)
     track.control(0, CC_PAN, pan)
     track.control(0, CC_REVERB, reverb)
     track.control(0, CC_CHORUS, chorus)
@@ -299,10 +315,10 @@ def old_hundredth(path):
     # verse: (program of the four parts, velocity, expression, flute,
     #         strings under the organ, low pedal)
     verses = [
-        (CHURCH_ORGAN, 82, 116, False, False, False),  # quiet start
-        (STRINGS, 84, 120, True, False, False),  # strings, flute above the tune
-        (CHURCH_ORGAN, 86, 122, False, True, True),  # fuller, with 16' bass
-        (CHURCH_ORGAN, 88, 126, True, True, True),  # everything, slowing at the end
+        (CHURCH_ORGAN, 116, 122, False, False, True),  # organ and pedal
+        (STRINGS, 96, 120, True, False, False),  # strings, flute above the tune
+        (CHURCH_ORGAN, 108, 122, False, True, True),  # fuller, strings underneath
+        (CHURCH_ORGAN, 108, 126, True, True, True),  # everything, slowing at the end
     ]
     tick = 0
     for n, (program, vel, expr, with_flute, with_strings, with_pedal) in enumerate(verses):
@@ -312,7 +328,7 @@ def old_hundredth(path):
         for v in 'SATB':
             t = voice_tracks[v]
             if n:
-                t.program(start, program)
+                instrument(t, start, program)
             accent = 5 if v == 'S' else 0
             end = play(t, parts[v], start, minim, vel + accent, breath_after=line_ends)
             expression_curve(t, start, end, expr - 8, 8, minim, line_units * minim)
@@ -321,7 +337,7 @@ def old_hundredth(path):
             expression_curve(flute, start, end, expr - 12, 10, minim, line_units * minim)
         if with_strings:
             for v in 'ATB':
-                play(strings, parts[v], start, minim, vel - 8, breath_after=line_ends)
+                play(strings, parts[v], start, minim, vel - 24, breath_after=line_ends)
             expression_curve(strings, start, end, expr - 12, 10, minim, line_units * minim)
         if with_pedal:
             play(pedal, parts['B'], start, minim, vel - 6, breath_after=line_ends, transpose=-12)
@@ -406,28 +422,28 @@ def new_britain(path):
     # with the strings coming in quietly underneath (they also carry the
     # sound on through the long last chord while the piano dies away).
     for i, p in enumerate(['G2', 'D3', 'B3', 'G4']):
-        piano.note(i * 40, 2 * crotchet - 10, pitch(p), 80)
+        piano.note(i * 40, 2 * crotchet - 10, pitch(p), 100)
         if i < 3:
-            strings.note(0, 2 * crotchet - 10, pitch(p), 72)
+            strings.note(0, 2 * crotchet - 10, pitch(p), 92)
     expression_curve(piano, 0, 14 * crotchet, 118, 8, crotchet, 12 * crotchet)
     intro = {v: last_line(v) for v in 'SATB'}
-    tick = play_satb(piano, intro, 2 * crotchet, 82)
+    tick = play_satb(piano, intro, 2 * crotchet, 100)
     for v in 'ATB':
-        play(strings, intro[v], 2 * crotchet, crotchet, 74, legato=1.0)
+        play(strings, intro[v], 2 * crotchet, crotchet, 94, legato=1.0)
     expression_curve(strings, 0, tick, 106, 12, crotchet, 14 * crotchet)
 
     # Verse 1: piano, with the strings sustaining the lower parts softly.
     start = tick
-    end = play_satb(piano, parts, start, 86)
+    end = play_satb(piano, parts, start, 104)
     expression_curve(piano, start, end, 118, 8, crotchet, 12 * crotchet)
     for v in 'ATB':
-        play(strings, parts[v], start, crotchet, 78, legato=1.0)
+        play(strings, parts[v], start, crotchet, 96, legato=1.0)
     expression_curve(strings, start, end, 108, 12, crotchet, 12 * crotchet)
     tick = end
 
     # Verse 2: the organ alone.
     start = tick
-    end = play_satb(organ, parts, start, 82, melody_lift=4)
+    end = play_satb(organ, parts, start, 116, melody_lift=4)
     expression_curve(organ, start, end, 116, 8, crotchet, 12 * crotchet)
     tick = end
 
@@ -448,9 +464,9 @@ def new_britain(path):
     for v in coda:
         p, d = coda[v][-1]
         coda[v][-1] = (p, d + 1)  # no pickup follows: hold the chord 6 beats
-    end = play_satb(piano, coda, start, 80)
+    end = play_satb(piano, coda, start, 100)
     for v in 'SATB':
-        play(strings, coda[v], start, crotchet, 74, legato=1.0)
+        play(strings, coda[v], start, crotchet, 94, legato=1.0)
     expression_curve(piano, start, end - 6 * crotchet, 118, 4, crotchet, 6 * crotchet)
     expression_curve(strings, start, end - 6 * crotchet, 112, 4, crotchet, 6 * crotchet)
     expression_curve(strings, end - 6 * crotchet, end, 116, 0, crotchet, 6 * crotchet, fade_to=104)

@@ -7,7 +7,8 @@
 bool RecordingOutput::start(fluid_settings_t*, fluid_synth_t* synth)
 {
     const Lumora::FluidSynth* fluid = Lumora::FluidSynth::get();
-    if (!fluid)
+    ++m_record.starts;
+    if (!fluid || m_record.refusals-- > 0)
         return false;
     m_record.running = true;
     m_thread = std::thread([this, synth, fluid] {

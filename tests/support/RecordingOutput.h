@@ -16,6 +16,8 @@ public:
         std::atomic<long long> audibleFrames{0};   // frames with a sample above -60 dBFS
         std::atomic<long long> firstAudibleNs{-1}; // steady clock, when sound first came
         std::atomic<bool> running{false};
+        std::atomic<int> starts{0};    // outputs asked to start, refused ones too
+        std::atomic<int> refusals{0};  // how many starts to refuse, as a machine without sound
     };
 
     explicit RecordingOutput(Record& record) : m_record(record) {}
