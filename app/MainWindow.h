@@ -67,6 +67,7 @@ private:
 
     QHash<QString, CaptionButton*> m_buttons;
     MusicPlayer* m_player;
+    QString m_musicFolder;
 };
 
 } // namespace Lumora
