@@ -10,6 +10,7 @@ packages=(
     timgm6mb-soundfont      # a General MIDI soundfont for it
     fonts-liberation        # the fonts the windows are laid out with
     xdg-utils               # xdg-open, which opens notes files in the desktop's editor
+    xvfb dbus at-spi2-core python3-pyatspi  # the screen-reader test: AT-SPI on a private X server
     "$@"
 )
 
