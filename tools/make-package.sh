@@ -13,15 +13,20 @@ tools/install-deps.sh dpkg-dev debhelper pkgconf lintian appstream desktop-file-
 work=build/package
 rm -rf "$work"
 mkdir -p "$work/lumora"
-tar -c --exclude=./.git --exclude='./build*' --exclude='./*.deb' . | tar -x -C "$work/lumora"
+tar -c --exclude=./.git --exclude=./build --exclude='./build-*' --exclude='./*.deb' . | tar -x -C "$work/lumora"
 
-(cd "$work/lumora" && dpkg-buildpackage -b -us -uc -j"$(nproc)")
+echo "make-package: dpkg-buildpackage -b -us -uc (log: $work/build.log)"
+if ! (cd "$work/lumora" && dpkg-buildpackage -b -us -uc -j"$(nproc)") > "$work/build.log" 2>&1; then
+    tail -n 40 "$work/build.log" >&2
+    echo "make-package: dpkg-buildpackage failed; the whole log is $work/build.log" >&2
+    exit 1
+fi
 
 rm -f lumora_*.deb
 cp "$work"/lumora_*.deb .
 deb=$(ls lumora_*.deb)
 
-echo "== lintian $deb"
+echo "make-package: lintian $deb"
 lintian --fail-on error --info "$deb"
 unpacked="$work/unpacked"
 dpkg-deb -x "$deb" "$unpacked"
