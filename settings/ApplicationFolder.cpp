@@ -58,7 +58,10 @@ ApplicationFolder ApplicationFolder::locate(const QString& executableFolder,
 
 void ApplicationFolder::seed(const QString& folder, const QString& shippedFolder)
 {
-    if (!QDir().mkpath(folder))
+    // The user's verses and notes are theirs alone to read.
+    constexpr auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    if (!QFileInfo(folder).isDir() &&
+        !(QDir().mkpath(QFileInfo(folder).path()) && QDir().mkdir(folder, ownerOnly)))
         throw FileError::forWrite(folder, QStringLiteral("The folder could not be made."));
     const SettingsFiles settings(folder);
     QList<TextFile::Replacement> files;

@@ -203,11 +203,7 @@ void TestInstall::installsForAPackager()
     installed.sort();
     listed.sort();
     QCOMPARE(listed, installed);
-    for (const char* file : {"/bin/lumora", "/share/lumora/Rantxt.lmr", "/share/lumora/music.mid",
-                             "/share/applications/io.github.lumora.Lumora.desktop",
-                             "/share/metainfo/io.github.lumora.Lumora.metainfo.xml",
-                             "/share/man/man1/lumora.1",
-                             "/share/icons/hicolor/48x48/apps/io.github.lumora.Lumora.png"})
+    for (const char* file : {"/bin/lumora", "/share/lumora/Rantxt.lmr", "/share/man/man1/lumora.1"})
         QVERIFY2(installed.contains(QLatin1String(file)), file);
 
     // Started from elsewhere, the installed program makes the user's folder from its
@@ -225,7 +221,6 @@ void TestInstall::installsForAPackager()
     QVERIFY2(lumora.state() == QProcess::Running, lumora.readAllStandardError());
     lumora.kill();
     lumora.waitForFinished();
-    QCOMPARE(read(folder + QStringLiteral("/c0002.dat")), read(QStringLiteral(LUMORA_DATA_DIR "/c0002.dat")));
 }
 
 QTEST_GUILESS_MAIN(TestInstall)
