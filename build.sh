@@ -5,6 +5,8 @@
 # ./build.sh uninstall [FOLDER]  remove it again, keeping the files you changed
 # ./build.sh reliability       the reliability suite in build folders of its own (see README)
 # ./build.sh bench             the benchmark table: start-up and memory against bare Qt, windows, music
+# ./build.sh package           the Debian package lumora_VERSION_ARCH.deb, checked with lintian
+# ./build.sh package-check     build, install, use as a new user, upgrade and purge it (root or sudo)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -15,6 +17,10 @@ fi
 if [ "$what" = reliability ]; then
     exec tools/reliability.sh
 fi
+case "$what" in
+    package) exec tools/make-package.sh ;;
+    package-check) exec tools/package-check.sh ;;
+esac
 extra=()
 [ "$what" = bench ] && extra=(xvfb libxcb1-dev)
 tools/install-deps.sh "${extra[@]}"
@@ -26,5 +32,5 @@ case "$what" in
     install) exec tools/install-user.sh build "${2:-$HOME/Lumora}" ;;
     bench) exec bench/run-bench.sh build ;;
     test) QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --parallel "$(nproc)" ;;
-    *)    echo "usage: ./build.sh run|test|install|uninstall|bench|reliability" >&2; exit 2 ;;
+    *)    echo "usage: ./build.sh run|test|install|uninstall|bench|reliability|package|package-check" >&2; exit 2 ;;
 esac

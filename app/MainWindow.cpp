@@ -111,7 +111,7 @@ constexpr int kBottomTop = 368;
 
 MainWindow::MainWindow(Shell& shell)
     : Form(shell, QStringLiteral("Main"), kClientSize),
-      m_player(new MusicPlayer(shell.sound(), this))
+      m_player(new MusicPlayer(shell.sound(), this)), m_musicFolder(shell.musicFolder())
 {
     showProgramIcon();
     // The background picture leaves a strip at the bottom of the window; in the dark of
@@ -269,7 +269,7 @@ void MainWindow::play(const QString& file, CaptionButton* button)
     // Each play button stays disabled until Stop Music, whether the piece is still
     // playing, has ended, or could not be played at all.
     m_player->stop();
-    m_player->setSource(m_program.settings().appFolder() + u'/' + file);
+    m_player->setSource(m_musicFolder + u'/' + file);
     m_player->play();
     button->setEnabled(false);
 }

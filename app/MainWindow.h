@@ -69,6 +69,7 @@ private:
     QHash<QString, CaptionButton*> m_buttons;
     MusicPlayer* m_player;
     bool m_activated = false;
+    QString m_musicFolder;
 };
 
 } // namespace Lumora

@@ -12,9 +12,9 @@
 namespace Lumora {
 
 Shell::Shell(const QString& appFolder, std::unique_ptr<Opener> opener,
-             MusicPlayer::OutputFactory sound)
+             MusicPlayer::OutputFactory sound, const QString& musicFolder)
     : Program(appFolder, std::move(opener), [this](const QString& name) { return create(name); }),
-      m_sound(std::move(sound))
+      m_sound(std::move(sound)), m_musicFolder(musicFolder.isEmpty() ? appFolder : musicFolder)
 {
 }
 

@@ -32,12 +32,14 @@ class Shell : public Program
 {
 public:
     // `opener` and `sound` stand in for the desktop's editor and sound device; empty:
-    // the real ones.
+    // the real ones. The music is played from `musicFolder`; empty: the application
+    // folder.
     explicit Shell(const QString& appFolder, std::unique_ptr<Opener> opener = nullptr,
-                   MusicPlayer::OutputFactory sound = {});
+                   MusicPlayer::OutputFactory sound = {}, const QString& musicFolder = {});
     ~Shell() override;
 
     const MusicPlayer::OutputFactory& sound() const { return m_sound; }
+    const QString& musicFolder() const { return m_musicFolder; }
 
     // Loads and shows the main window; false when its load failed (already reported).
     bool start();
@@ -46,6 +48,7 @@ private:
     Form* create(const QString& name);
 
     MusicPlayer::OutputFactory m_sound;
+    QString m_musicFolder;
 };
 
 } // namespace Lumora

@@ -1,6 +1,6 @@
 # Lays out an application folder: cmake -DSOURCE=<data> -DDEST=<folder> -DAPP_FOLDER=<path>
-# -P LayOutAppFolder.cmake. DEST is where files go (with any DESTDIR), APP_FOLDER the path
-# the program will run from, which path.lmr names.
+# -P LayOutAppFolder.cmake. DEST is where files go, APP_FOLDER the path the program will
+# run from, which path.lmr names.
 foreach(var SOURCE DEST APP_FOLDER)
     if(NOT DEFINED ${var})
         message(FATAL_ERROR "LayOutAppFolder: ${var} is not set")

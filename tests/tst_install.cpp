@@ -2,13 +2,14 @@
 #include "config/Relocation.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 // Installs into a temporary home as a user would, with the real script and the real
-// program.
+// program; and as a packager would, with cmake --install.
 class TestInstall : public QObject
 {
     Q_OBJECT
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void startsFromAnyWorkingFolder_data();
     void startsFromAnyWorkingFolder();
     void uninstallKeepsWhatTheUserChanged();
+    void installsForAPackager_data();
+    void installsForAPackager();
 
 private:
     int script(const QStringList& args);
@@ -52,8 +55,7 @@ int TestInstall::script(const QStringList& args)
 QByteArray TestInstall::read(const QString& path)
 {
     QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void TestInstall::installsAFolderAndAMenuEntry()
@@ -161,6 +163,64 @@ void TestInstall::uninstallKeepsWhatTheUserChanged()
     QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);
     QCOMPARE(script({QStringLiteral("--uninstall"), m_folder}), 0);
     QVERIFY(!QFileInfo::exists(m_folder));
+}
+
+void TestInstall::installsForAPackager_data()
+{
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("destdir");
+    QTest::newRow("relative prefix") << "stage" << "";
+    QTest::newRow("DESTDIR") << "/usr" << "stage";
+}
+
+void TestInstall::installsForAPackager()
+{
+    QFETCH(QString, prefix);
+    QFETCH(QString, destdir);
+    QProcess install;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DESTDIR"), destdir.isEmpty() ? QString() : m_home->filePath(destdir));
+    install.setProcessEnvironment(env);
+    install.setWorkingDirectory(m_home->path());
+    install.start(QStringLiteral("cmake"), {"--install", LUMORA_BUILD_DIR, "--prefix", prefix});
+    QVERIFY(install.waitForFinished(60000));
+    QVERIFY2(install.exitCode() == 0, install.readAllStandardError());
+
+    // Every file installed is in the manifest, and nothing else is.
+    const QString root = m_home->filePath(destdir.isEmpty() ? prefix : destdir + prefix);
+    QStringList installed;
+    QDirIterator files(root, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        installed.append(files.next().mid(root.size()));
+    QStringList listed = QString::fromUtf8(read(QStringLiteral(LUMORA_BUILD_DIR "/install_manifest.txt")))
+                             .split(u'\n', Qt::SkipEmptyParts);
+    // The manifest names each file where it will be used, without DESTDIR.
+    const QString usedAt = destdir.isEmpty() ? root : prefix;
+    for (QString& file : listed) {
+        QVERIFY2(file.startsWith(usedAt + u'/'), qPrintable(file));
+        file = file.mid(usedAt.size());
+    }
+    installed.sort();
+    listed.sort();
+    QCOMPARE(listed, installed);
+    for (const char* file : {"/bin/lumora", "/share/lumora/Rantxt.lmr", "/share/man/man1/lumora.1"})
+        QVERIFY2(installed.contains(QLatin1String(file)), file);
+
+    // Started from elsewhere, the installed program makes the user's folder from its
+    // shipped defaults, wherever it was installed.
+    QProcess lumora;
+    env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_home->filePath(QStringLiteral("data home")));
+    lumora.setProcessEnvironment(env);
+    lumora.setWorkingDirectory(QDir::rootPath());
+    lumora.start(root + QStringLiteral("/bin/lumora"), {});
+    QVERIFY(lumora.waitForStarted());
+    const QString folder = m_home->filePath(QStringLiteral("data home/lumora"));
+    QTRY_COMPARE_WITH_TIMEOUT(read(folder + QStringLiteral("/path.lmr")), folder.toUtf8() + "\r\n", 10000);
+    QVERIFY2(lumora.state() == QProcess::Running, lumora.readAllStandardError());
+    lumora.kill();
+    lumora.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestInstall)

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void buttonsFollowTheStateTable();
     void playsThroughTheSynthesizerAndStops();
     void missingFilePlaysNothingAndSaysNothing();
+    void playsFromTheFolderTheMusicWasInstalledIn();
     void machineWithoutSoundStaysQuiet();
     void playTriesAgainUntilThereIsSound();
     void soundsThroughTheSoundServerAndStops();
@@ -73,7 +74,7 @@ private Q_SLOTS:
     void musicHelpKeepsItsTexts();
 
 private:
-    MainWindow* start(bool recording = true);
+    MainWindow* start(bool recording = true, const QString& musicFolder = {});
 
     std::unique_ptr<AppFolder> m_app;
     std::unique_ptr<Shell> m_shell;
@@ -97,12 +98,13 @@ void TestMusic::cleanup()
     QTRY_VERIFY(visibleWindows().isEmpty());
 }
 
-MainWindow* TestMusic::start(bool recording)
+MainWindow* TestMusic::start(bool recording, const QString& musicFolder)
 {
     MusicPlayer::OutputFactory sound;
     if (recording)
         sound = [this] { return std::make_unique<RecordingOutput>(*m_record); };
-    m_shell = std::make_unique<Shell>(m_app->path(), std::make_unique<RecordingOpener>(), sound);
+    m_shell = std::make_unique<Shell>(m_app->path(), std::make_unique<RecordingOpener>(), sound,
+                                      musicFolder);
     if (!m_shell->start())
         return nullptr;
     return qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
@@ -167,6 +169,16 @@ void TestMusic::playsThroughTheSynthesizerAndStops()
     const long long after = m_record->audibleFrames;
     QTest::qWait(300);
     QCOMPARE(m_record->audibleFrames.load(), after);
+}
+
+void TestMusic::playsFromTheFolderTheMusicWasInstalledIn()
+{
+    // An installed program keeps the music where it was installed, not in each user's
+    // application folder.
+    const QString shipped = QStringLiteral(LUMORA_DATA_DIR);
+    MainWindow* main = start(true, shipped);
+    click(main, QStringLiteral("Command30"));
+    QCOMPARE(main->player()->source(), shipped + QStringLiteral("/music2.mid"));
 }
 
 void TestMusic::missingFilePlaysNothingAndSaysNothing()

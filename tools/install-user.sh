@@ -52,7 +52,11 @@ build=${1:?usage: install-user.sh BUILD_DIR [FOLDER] | --uninstall [FOLDER]}
 folder=${2:-$HOME/Lumora}
 case "$folder" in /*) ;; *) folder="$PWD/$folder" ;; esac
 
-cmake --install "$build" --prefix "$folder" >/dev/null
+# The program beside its settings, data and music files, as the build lays them out.
+mkdir -p -- "$folder"
+install -m 755 "$build/lumora/lumora" "$folder/lumora"
+cmake "-DSOURCE=$here/data" "-DDEST=$folder" "-DAPP_FOLDER=$folder" \
+    -P "$here/cmake/LayOutAppFolder.cmake" >/dev/null
 
 # What was shipped, so that removing can tell the user's changes from ours.
 ( cd "$here/data" && for f in *; do
