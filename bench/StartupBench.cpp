@@ -45,12 +45,16 @@ struct Xvfb {
             _exit(127);
         }
         close(fds[1]);
-        char buffer[32] = {};
-        const ssize_t got = read(fds[0], buffer, sizeof buffer - 1);
+        // The server writes the number and the line's end separately, and dies when the
+        // pipe is gone before the second write: read the whole line.
+        std::string line;
+        char c = 0;
+        while (read(fds[0], &c, 1) == 1 && c != '\n')
+            line += c;
         close(fds[0]);
-        if (got <= 0)
+        if (line.empty())
             return false;
-        display = ":" + std::string(buffer, std::strcspn(buffer, "\n"));
+        display = ":" + line;
         return true;
     }
 
