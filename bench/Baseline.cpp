@@ -1,31 +1,9 @@
 // For reference: a bare Qt Widgets program showing one fixed 637 x 465 window with one
 // stretched JPEG and no text, so no font is ever loaded: the shape of Lumora's main
 // window without anything of it.
+#include "Stretched.h"
+
 #include <QApplication>
-#include <QPainter>
-#include <QPixmap>
-#include <QWidget>
-
-namespace {
-
-class Stretched : public QWidget
-{
-public:
-    Stretched() : m_picture(QStringLiteral(":/assets/main-background.jpg")) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(rect(), m_picture);
-    }
-
-private:
-    QPixmap m_picture;
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

@@ -4,33 +4,16 @@
 // picture, the 5 x 5 grid of captioned buttons (coloured, most bold) and the bottom row
 // of six. Lumora draws its own buttons, reads its settings and draws its title from a
 // file; this tells what of its start-up and memory Qt itself asks for such a window.
+#include "Stretched.h"
+
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 
 #include <array>
 
 namespace {
-
-class Stretched : public QWidget
-{
-public:
-    Stretched() : m_picture(QStringLiteral(":/assets/main-background.jpg")) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(QRect(0, 0, 636, 449), m_picture);
-    }
-
-private:
-    QPixmap m_picture;
-};
 
 QPushButton* button(const char* caption, QRect geometry, const QColor& face, bool bold,
                     QWidget* parent)
@@ -57,7 +40,7 @@ int main(int argc, char* argv[])
     help->addAction(QStringLiteral("Configuration"));
     help->addAction(QStringLiteral("Music"));
     help->addAction(QStringLiteral("About"));
-    auto* client = new Stretched;
+    auto* client = new Stretched(QRect(0, 0, 636, 449));
     client->setFixedSize(637, 465);
     window.setCentralWidget(client);
 

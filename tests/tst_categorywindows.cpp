@@ -1,5 +1,6 @@
 #include "Driving.h"
 #include "Running.h"
+#include "WindowTest.h"
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "widgets/Picture.h"
@@ -29,13 +30,10 @@ QStringList allCategoryWindows()
 
 } // namespace
 
-class TestCategoryWindows : public QObject
+class TestCategoryWindows : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void eachWindowHasItsOwnLook_data();
     void eachWindowHasItsOwnLook();
     void versesShowWholeAndNothingOverlaps_data();
@@ -49,25 +47,7 @@ private Q_SLOTS:
 
 private:
     Form* open(const QString& window) { return m_run->open(window); }
-
-    std::optional<Running> m_run;
 };
-
-void TestCategoryWindows::initTestCase()
-{
-    Look::apply(*qApp);
-}
-
-void TestCategoryWindows::init()
-{
-    m_run.emplace();
-}
-
-void TestCategoryWindows::cleanup()
-{
-    m_run.reset();
-    QTRY_VERIFY(visibleWindows().isEmpty());
-}
 
 void TestCategoryWindows::eachWindowHasItsOwnLook_data()
 {

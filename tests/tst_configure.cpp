@@ -1,5 +1,6 @@
 #include "Driving.h"
 #include "Running.h"
+#include "WindowTest.h"
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
@@ -63,13 +64,10 @@ QStringList labels(FolderList* list)
 
 } // namespace
 
-class TestConfigure : public QObject
+class TestConfigure : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void controlsStandWhereTheyBelong();
     void loadsNamesWithBoldMarks_data();
     void loadsNamesWithBoldMarks();
@@ -96,24 +94,7 @@ private:
         return qobject_cast<ConfigureWindow*>(m_run->open(QStringLiteral("Configure")));
     }
 
-    std::optional<Running> m_run;
 };
-
-void TestConfigure::initTestCase()
-{
-    Look::apply(*qApp);
-}
-
-void TestConfigure::init()
-{
-    m_run.emplace();
-}
-
-void TestConfigure::cleanup()
-{
-    m_run.reset();
-    QTRY_VERIFY(visibleWindows().isEmpty());
-}
 
 void TestConfigure::controlsStandWhereTheyBelong()
 {

@@ -1,5 +1,6 @@
 #include "Driving.h"
 #include "Running.h"
+#include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "files/Tables.h"
 #include "help/HelpPages.h"
@@ -12,13 +13,10 @@
 
 using namespace Lumora;
 
-class TestHelpWindows : public QObject
+class TestHelpWindows : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void showTheirTextsWholeAndApart_data();
     void showTheirTextsWholeAndApart();
     void keepTheirWordingLetterForLetter_data();
@@ -28,25 +26,7 @@ private Q_SLOTS:
     void okClosesAndTheNextOpeningLoadsAnew();
     void configurationHelpIsOneWindowForItsOpeners();
 
-private:
-    std::optional<Running> m_run;
 };
-
-void TestHelpWindows::initTestCase()
-{
-    Look::apply(*qApp);
-}
-
-void TestHelpWindows::init()
-{
-    m_run.emplace();
-}
-
-void TestHelpWindows::cleanup()
-{
-    m_run.reset();
-    QTRY_VERIFY(visibleWindows().isEmpty());
-}
 
 void TestHelpWindows::showTheirTextsWholeAndApart_data()
 {

@@ -1,5 +1,6 @@
 #include "Driving.h"
 #include "Running.h"
+#include "WindowTest.h"
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
@@ -44,13 +45,10 @@ QStringList focusChain(QWidget* first, int count)
 } // namespace
 
 // The program used without a mouse, copied from, and read by a screen reader.
-class TestKeyboard : public QObject
+class TestKeyboard : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void enterPressesTheFocusedButton();
     void escapeClosesOnlyWhereNothingIsLost_data();
     void escapeClosesOnlyWhereNothingIsLost();
@@ -61,25 +59,7 @@ private Q_SLOTS:
     void labelsOfferCopyInTheirContextMenu();
     void controlsHaveAccessibleNames();
 
-private:
-    std::optional<Running> m_run;
 };
-
-void TestKeyboard::initTestCase()
-{
-    Look::apply(*qApp);
-}
-
-void TestKeyboard::init()
-{
-    m_run.emplace();
-}
-
-void TestKeyboard::cleanup()
-{
-    m_run.reset();
-    QTRY_VERIFY(visibleWindows().isEmpty());
-}
 
 void TestKeyboard::enterPressesTheFocusedButton()
 {

@@ -1,6 +1,7 @@
 #include "Driving.h"
 #include "FileSizeLimit.h"
 #include "Running.h"
+#include "WindowTest.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
@@ -62,13 +63,11 @@ void typeVerses(QWidget* w, const QStringList& verses)
 
 } // namespace
 
-class TestSlotWindows : public QObject
+class TestSlotWindows : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
     void init();
-    void cleanup();
     void showsTheFiveVersesInYellowOnTheBoard_data();
     void showsTheFiveVersesInYellowOnTheBoard();
     void editModeShowsTheBoxesWithTheVerses();
@@ -93,26 +92,13 @@ private:
         return qobject_cast<SlotWindow*>(
             m_run->open(qs(rowOf(SlotTable::kRows, slot, &SlotRow::slot)->window)));
     }
-
-    std::optional<Running> m_run;
 };
-
-void TestSlotWindows::initTestCase()
-{
-    Look::apply(*qApp);
-}
 
 void TestSlotWindows::init()
 {
     m_run.emplace();
     for (const SlotRow& row : SlotTable::kRows)
         m_run->app.write(SlotTable::verseFile(row.slot), crlf(kVerses));
-}
-
-void TestSlotWindows::cleanup()
-{
-    m_run.reset();
-    QTRY_VERIFY(visibleWindows().isEmpty());
 }
 
 void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard_data()
