@@ -6,7 +6,6 @@
 #include "files/TextFile.h"
 #include "slots/SlotTable.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace Lumora::Relocation {
@@ -17,17 +16,6 @@ namespace {
 constexpr std::array<std::string_view, 11> kCategoryOrder = {
     "Form11", "Form9", "Form2", "Form3", "Form8", "Form5", "Form7", "Form12", "Form10", "Form6", "Form4",
 };
-
-QByteArray readWhole(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError::forRead(path, file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError::forRead(path, file.errorString());
-    return bytes;
-}
 
 } // namespace
 
@@ -74,10 +62,9 @@ Result run(const QString& appFolder)
             throw FileError(target.exists() ? FileError::Kind::NotAFolder : FileError::Kind::PathNotFound,
                             folder);
         for (const QString& name : files()) {
-            // The whole source is read before anything is written, so even a file that
-            // turned out to be its own destination could not be cut short.
-            const QByteArray bytes = readWhole(appFolder + u'/' + name);
-            TextFile::writeBytes(dataFilePath(folder, name), bytes);
+            // Streamed into a new file renamed into place, so even a file that turned out
+            // to be its own destination is not cut short.
+            TextFile::copy(appFolder + u'/' + name, dataFilePath(folder, name));
             ++result.copied;
         }
     } catch (const FileError& error) {

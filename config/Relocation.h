@@ -27,8 +27,10 @@ struct Result {
 };
 
 // Reads path.lmr in `appFolder` and copies the files in order, replacing what is there.
-// Each file is written under a temporary name and renamed into place, so a copy that
-// fails leaves the old file whole; the files before it stay copied. A data folder that is
+// Each file is streamed in bounded chunks into a temporary file renamed into place, so a
+// copy that fails leaves the old file whole; the files before it stay copied. Only regular
+// files are copied (see FileSave for links, owners and read-only folders). A relative data
+// folder lies in the application folder. A data folder that is
 // the application folder under any spelling (a link, a trailing separator, "." or "..")
 // is never copied onto itself. A missing data folder is not created.
 Result run(const QString& appFolder);

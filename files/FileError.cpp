@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace Lumora {
 
 FileError::FileError(Kind kind, QString path, QString detail)
@@ -25,6 +27,9 @@ QString FileError::kindName(Kind kind)
     case Kind::WriteFailed: return QStringLiteral("Could not write the file");
     case Kind::NotEncodable: return QStringLiteral("Character not allowed");
     case Kind::LaunchFailed: return QStringLiteral("Could not start the program");
+    case Kind::NotAValidFolder: return QStringLiteral("Not a valid folder");
+    case Kind::LinkRefused: return QStringLiteral("Link not followed");
+    case Kind::ChangedOnDisk: return QStringLiteral("Changed by another program");
     }
     return {};
 }
@@ -65,6 +70,21 @@ bool FileError::isReadOnly(const QFileInfo& file)
     // The owner's write bit counts too, not only access(): a file the user marked
     // read-only stays read-only even for a program that happens to run as root.
     return file.exists() && (!file.isWritable() || !(file.permissions() & QFile::WriteOwner));
+}
+
+FileError FileError::notAFile(const QString& path, unsigned mode)
+{
+    QString what;
+    switch (mode & S_IFMT) {
+    case S_IFDIR: what = QStringLiteral("a folder"); break;
+    case S_IFIFO: what = QStringLiteral("a named pipe (FIFO)"); break;
+    case S_IFSOCK: what = QStringLiteral("a socket"); break;
+    case S_IFCHR:
+    case S_IFBLK: what = QStringLiteral("a device"); break;
+    default: what = QStringLiteral("no regular file"); break;
+    }
+    return {Kind::NotAFile, path,
+            QStringLiteral("It is %1. Lumora reads and writes only regular files.").arg(what)};
 }
 
 FileError FileError::forRead(const QString& path, const QString& detail)

@@ -27,6 +27,9 @@ public:
         WriteFailed,
         NotEncodable,
         LaunchFailed,
+        NotAValidFolder,
+        LinkRefused,
+        ChangedOnDisk,
     };
 
     FileError(Kind kind, QString path, QString detail = {});
@@ -52,6 +55,9 @@ public:
     static FileError forWrite(const QString& path, const QString& detail = {});
     // True for an existing file that must not be replaced.
     static bool isReadOnly(const QFileInfo& file);
+    // The error of a file that exists but is no regular file: "It is a named pipe (FIFO),
+    // not a regular file", and so on, from the file's stat mode.
+    static FileError notAFile(const QString& path, unsigned mode);
 
 private:
     Kind m_kind;

@@ -2,11 +2,13 @@
 
 #include "Cp1252.h"
 #include "FileError.h"
+#include "FileSave.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace Lumora {
@@ -25,13 +27,9 @@ QString decodeLine(QByteArrayView bytes, Encoding encoding)
 } // namespace
 
 LineReader::LineReader(const QString& path, Encoding encoding)
-    : m_file(path), m_encoding(encoding)
+    : m_path(path), m_encoding(encoding)
 {
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw FileError(FileError::Kind::NotAFile, path);
-    if (!m_file.open(QIODevice::ReadOnly))
-        throw FileError::forRead(path, m_file.errorString());
+    RegularFile::open(m_file, path);
 }
 
 bool LineReader::fill()
@@ -47,12 +45,28 @@ bool LineReader::fill()
     const qint64 got = m_file.read(m_buffer.data() + old, kChunk);
     if (got < 0) {
         m_buffer.resize(old);
-        throw FileError::forRead(m_file.fileName(), m_file.errorString());
+        throw FileError::forRead(m_path, m_file.errorString());
     }
     m_buffer.resize(old + got);
+    m_digest.add(QByteArrayView(m_buffer).sliced(old));
     if (got == 0)
         m_eof = true;
     return got > 0;
+}
+
+FileState LineReader::state()
+{
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    while (!m_eof) {
+        const qint64 got = m_file.read(chunk.data(), kChunk);
+        if (got < 0)
+            throw FileError::forRead(m_path, m_file.errorString());
+        m_digest.add(QByteArrayView(chunk.constData(), got));
+        m_eof = got == 0;
+    }
+    m_buffer.clear();
+    m_pos = 0;
+    return m_digest.state();
 }
 
 bool LineReader::atEnd()
@@ -66,8 +80,13 @@ bool LineReader::atEnd()
 
 QString LineReader::next()
 {
+    return decodeLine(nextBytes(), m_encoding);
+}
+
+QByteArray LineReader::nextBytes()
+{
     if (atEnd())
-        throw FileError(FileError::Kind::PastEndOfFile, m_file.fileName());
+        throw FileError(FileError::Kind::PastEndOfFile, m_path);
     qsizetype searched = m_pos;
     for (;;) {
         const qsizetype cr = m_buffer.indexOf('\r', searched);
@@ -79,13 +98,13 @@ QString LineReader::next()
                 const qsizetype offset = cr - m_pos;
                 fill();
                 const qsizetype crNow = m_pos + offset;
-                QString line = decodeLine(QByteArrayView(m_buffer).sliced(m_pos, offset), m_encoding);
+                QByteArray line = m_buffer.sliced(m_pos, offset);
                 m_pos = crNow + 1;
                 if (m_pos < m_buffer.size() && m_buffer.at(m_pos) == '\n')
                     ++m_pos;
                 return line;
             }
-            QString line = decodeLine(QByteArrayView(m_buffer).sliced(m_pos, cr - m_pos), m_encoding);
+            QByteArray line = m_buffer.sliced(m_pos, cr - m_pos);
             m_pos = cr + 1;
             if (m_buffer.at(m_pos) == '\n')
                 ++m_pos;
@@ -96,31 +115,34 @@ QString LineReader::next()
         const qsizetype offset = m_buffer.size() - m_pos;
         if (!fill()) {
             // The last line, ended by the end of the file.
-            QString line = decodeLine(QByteArrayView(m_buffer).sliced(m_pos), m_encoding);
+            QByteArray line = m_buffer.sliced(m_pos);
             m_pos = m_buffer.size();
             return line;
         }
         searched = m_pos + offset;
     }
-    throw FileError(FileError::Kind::LineTooLong, m_file.fileName(),
+    throw FileError(FileError::Kind::LineTooLong, m_path,
                     QStringLiteral("A line is longer than %1 MB.").arg(kMaxLineBytes >> 20));
 }
 
 namespace TextFile {
 
-QStringList readLines(const QString& path, int count, Encoding encoding)
+QStringList readLines(const QString& path, int count, Encoding encoding, FileState* seen)
 {
     LineReader reader(path, encoding);
     QStringList lines;
     lines.reserve(count);
     for (int i = 0; i < count; ++i)
         lines.append(reader.next());
+    if (seen)
+        *seen = reader.state();
     return lines;
 }
 
-void writeLines(const QString& path, const QStringList& lines, Encoding encoding)
+void writeLines(const QString& path, const QStringList& lines, Encoding encoding,
+                const FileState& expected)
 {
-    writeBytes(path, encodeLines(path, lines, encoding));
+    writeBytes(path, encodeLines(path, lines, encoding), expected);
 }
 
 QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding)
@@ -153,39 +175,85 @@ QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding e
     return bytes;
 }
 
-void writeBytes(const QString& path, const QByteArray& bytes)
+void writeBytes(const QString& path, const QByteArray& bytes, const FileState& expected)
 {
-    writeAll({{path, bytes}});
+    writeAll({{path, bytes, expected}});
 }
 
 void writeAll(const QList<Replacement>& files)
 {
-    // Until commit() a save file is only a temporary one; dropping it discards it.
-    std::vector<std::unique_ptr<QSaveFile>> written;
-    for (const Replacement& replacement : files) {
-        const QString& path = replacement.path;
-        const QByteArray& bytes = replacement.bytes;
-        if (FileError::isReadOnly(QFileInfo(path)))
-            throw FileError(FileError::Kind::PermissionDenied, path,
-                            QStringLiteral("The file is read-only. Nothing was written."));
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly))
-            throw FileError::forWrite(path, file->errorString());
-        // The explicit flush matters: a write that runs out of room fails only when the
-        // buffer is flushed, and commit() alone would rename the cut-off file into place.
-        if (file->write(bytes) != bytes.size() || !file->flush()) {
-            QString why = file->errorString();
-            if (why.isEmpty() || why == QLatin1String("Unknown error"))
-                why = QStringLiteral("The file could not be written whole; the disk may be full.");
-            file->cancelWriting();
-            throw FileError::forWrite(path, why + QStringLiteral(" The old file was kept."));
+    std::vector<std::unique_ptr<FileSave>> saves;
+    QStringList folders;
+    for (const Replacement& file : files) {
+        saves.push_back(std::make_unique<FileSave>(file.path));
+        folders.append(QFileInfo(saves.back()->target()).absolutePath());
+    }
+    const FolderLock lock(folders);
+    const bool several = files.size() > 1;
+    // What each file holds now, to be put back should a later one fail.
+    std::vector<std::optional<QByteArray>> before;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const FileState& expected = files[i].expected;
+        QByteArray bytes;
+        const FileState now = expected.isKnown() || several
+                                  ? RegularFile::stateOf(saves[std::size_t(i)]->target(),
+                                                         several ? &bytes : nullptr)
+                                  : FileState{};
+        if (expected.isKnown() && now != expected)
+            throw FileError(FileError::Kind::ChangedOnDisk, files[i].path,
+                            QStringLiteral("Another program has changed the file since Lumora "
+                                           "read it. Nothing was written."));
+        before.push_back(now.exists() ? std::optional(bytes) : std::nullopt);
+    }
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        try {
+            saves[std::size_t(i)]->write(files[i].bytes);
+            saves[std::size_t(i)]->commit();
+        } catch (const FileError& error) {
+            if (i == 0)
+                throw;
+            QStringList failed;
+            for (qsizetype j = i - 1; j >= 0; --j) {
+                const QString& target = saves[std::size_t(j)]->target();
+                try {
+                    if (const auto& old = before[std::size_t(j)]) {
+                        FileSave undo(target);
+                        undo.write(*old);
+                        undo.commit();
+                    } else if (!QFile::remove(target)) {
+                        failed.append(QDir::toNativeSeparators(target));
+                    }
+                } catch (const FileError&) {
+                    failed.append(QDir::toNativeSeparators(target));
+                }
+            }
+            const QString outcome =
+                failed.isEmpty()
+                    ? QStringLiteral("The files saved before it were put back as they were, so "
+                                     "nothing has changed.")
+                    : QStringLiteral("%1 could not be put back as it was and now holds the new "
+                                     "content.")
+                          .arg(failed.join(QStringLiteral(", ")));
+            throw FileError(error.kind(), error.path(), error.detail() + u' ' + outcome);
         }
-        written.push_back(std::move(file));
     }
-    for (const std::unique_ptr<QSaveFile>& file : written) {
-        if (!file->commit())
-            throw FileError::forWrite(file->fileName(), file->errorString());
+}
+
+void copy(const QString& source, const QString& destination)
+{
+    QFile in;
+    RegularFile::open(in, source);
+    FileSave out(destination);
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(chunk.data(), kChunk);
+        if (got < 0)
+            throw FileError::forRead(source, in.errorString());
+        if (got == 0)
+            break;
+        out.write(QByteArrayView(chunk.constData(), got));
     }
+    out.commit();
 }
 
 } // namespace TextFile

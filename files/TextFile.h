@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileState.h"
+
 #include <QFile>
 #include <QStringList>
 
@@ -20,19 +22,26 @@ public:
     // Longest line read; a longer one is an error rather than a way to exhaust memory.
     static constexpr qsizetype kMaxLineBytes = 16 * 1024 * 1024;
 
-    // Opens the file; throws FileError when it cannot be opened.
+    // Opens the file; throws FileError when it cannot be opened or is no regular file.
     LineReader(const QString& path, Encoding encoding);
 
     // The next line; throws FileError (input past end of file) when there is none.
     QString next();
+    // The same, as the bytes the file holds.
+    QByteArray nextBytes();
     // True when no line is left.
     bool atEnd();
+    // What the whole file holds, for a later save to check against; reads the rest of the
+    // file, which ends the reading.
+    FileState state();
 
 private:
     bool fill();
 
+    QString m_path;
     QFile m_file;
     Encoding m_encoding;
+    FileState::Digest m_digest;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;
@@ -41,29 +50,41 @@ private:
 namespace TextFile {
 
 // Lines 1..count in order; fewer lines in the file is an error (input past end of file).
-QStringList readLines(const QString& path, int count, Encoding encoding);
+// With `seen`, what the whole file held, for a later write to check against.
+QStringList readLines(const QString& path, int count, Encoding encoding,
+                      FileState* seen = nullptr);
 
 // Replaces the file whole with `lines`, each ended by CR LF, or leaves it untouched:
 // the text is checked and encoded before anything is written, then written to a
-// temporary file beside it that is renamed over the old one.
-void writeLines(const QString& path, const QStringList& lines, Encoding encoding);
+// temporary file beside it that is renamed over the old one (see FileSave). Given a known
+// `expected` state, the file is replaced only while it still holds that; otherwise
+// FileError ChangedOnDisk is thrown and nothing is written.
+void writeLines(const QString& path, const QStringList& lines, Encoding encoding,
+                const FileState& expected = {});
 
 // The bytes writeLines() writes for `lines`; throws FileError, naming `path`, for a
 // character the encoding cannot hold, a line break inside a line or an overlong line.
 QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding);
 
 // Replaces the file whole with `bytes`, or leaves it untouched and throws FileError.
-void writeBytes(const QString& path, const QByteArray& bytes);
+void writeBytes(const QString& path, const QByteArray& bytes, const FileState& expected = {});
 
-// Replaces several files as one: each new content is written out beside its file, and
-// only when every one of them is whole on the disk are they renamed into place. A file
-// that may not be replaced or a disk that runs out of room leaves all of them untouched.
+// Replaces several files as one, or none of them. While the folders are locked against
+// other Lumora processes, each file is checked against the state its reader saw (when
+// known); then each is replaced in turn. Should one fail, renames included, those replaced
+// before it are put back as they were, and the error says so. The previous content of
+// every file but a lone one is held in memory meanwhile: these are small settings files.
 struct Replacement
 {
     QString path;
     QByteArray bytes;
+    FileState expected = {};
 };
 void writeAll(const QList<Replacement>& files);
+
+// Copies `source` over `destination` in bounded chunks, as a save: memory does not grow
+// with the file's size, and a source that is no regular file is refused before it is read.
+void copy(const QString& source, const QString& destination);
 
 } // namespace TextFile
 } // namespace Lumora

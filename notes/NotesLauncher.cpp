@@ -1,12 +1,15 @@
 #include "NotesLauncher.h"
 
 #include "files/FileError.h"
+#include "files/FileSave.h"
 #include "Opener.h"
 #include "settings/SettingsFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <sys/stat.h>
 
 namespace Lumora {
 
@@ -21,10 +24,10 @@ NotesLauncher::Launch NotesLauncher::launch(const QString& name) const
     launch.folder = m_settings.dataFolder();
     launch.path = dataFilePath(launch.folder, name);
 
-    const QFileInfo info(launch.path);
-    if (info.isDir())
-        throw FileError(FileError::Kind::NotAFile, launch.path);
-    if (!info.exists()) {
+    struct stat entry;
+    if (::stat(QFile::encodeName(launch.path).constData(), &entry) == 0 && !S_ISREG(entry.st_mode))
+        throw FileError::notAFile(launch.path, entry.st_mode);
+    if (!QFileInfo::exists(launch.path)) {
         launch.path = launch.folder + u'/' + name.toLower();
         // A link to nothing cannot be created through, and the editor handed it would fail
         // where nobody sees it.
@@ -33,11 +36,8 @@ NotesLauncher::Launch NotesLauncher::launch(const QString& name) const
             throw FileError(FileError::Kind::FileNotFound, launch.path,
                             QStringLiteral("It is a link to %1, which does not exist.")
                                 .arg(QDir::toNativeSeparators(link.symLinkTarget())));
-        QFile file(launch.path);
-        // NewOnly: should the file appear meanwhile, it is left as it is.
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) &&
-            !QFileInfo::exists(launch.path))
-            throw FileError::forWrite(launch.path, file.errorString());
+        // Should the file appear meanwhile, it is left as it is.
+        RegularFile::createNew(launch.path);
     }
 
     // A relative path starting with '-' would read as an option to the editor.

@@ -31,9 +31,9 @@ QString SettingsFiles::captionLine(int n) const
     return TextFile::readLines(captionListPath(), n, Encoding::Cp1252).constLast();
 }
 
-QStringList SettingsFiles::slotNames() const
+QStringList SettingsFiles::slotNames(FileState* seen) const
 {
-    return TextFile::readLines(slotNamesPath(), kSlotCount, Encoding::Cp1252);
+    return TextFile::readLines(slotNamesPath(), kSlotCount, Encoding::Cp1252, seen);
 }
 
 void SettingsFiles::writeSlotNames(const QStringList& names) const
@@ -42,9 +42,26 @@ void SettingsFiles::writeSlotNames(const QStringList& names) const
     TextFile::writeLines(slotNamesPath(), names, Encoding::Cp1252);
 }
 
-QString SettingsFiles::dataFolder() const
+QString SettingsFiles::dataFolder(FileState* seen) const
 {
-    return TextFile::readLines(dataFolderPath(), 1, Encoding::FileSystem).constFirst();
+    LineReader reader(dataFolderPath(), Encoding::FileSystem);
+    const QByteArray line = reader.nextBytes();
+    if (seen)
+        *seen = reader.state();
+    // Qt would cut a path at a NUL byte, and bytes it cannot decode would become other
+    // characters: either way another folder than the one written.
+    QString folder = QFile::decodeName(line);
+    if (line.contains('\0') || QFile::encodeName(folder) != line)
+        throw FileError(FileError::Kind::NotAValidFolder, dataFolderPath(),
+                        QStringLiteral("Its first line holds %1, which no folder name here can "
+                                       "hold. Choose the data folder again in the configuration "
+                                       "window.")
+                            .arg(line.contains('\0')
+                                     ? QStringLiteral("a NUL byte")
+                                     : QStringLiteral("bytes that are not UTF-8")));
+    if (!folder.isEmpty() && QDir::isRelativePath(folder))
+        folder = m_appFolder + u'/' + folder;
+    return folder;
 }
 
 void SettingsFiles::writeDataFolder(const QString& folder) const
@@ -52,14 +69,16 @@ void SettingsFiles::writeDataFolder(const QString& folder) const
     TextFile::writeLines(dataFolderPath(), {folder}, Encoding::FileSystem);
 }
 
-void SettingsFiles::writeDataFolderAndSlotNames(const QString& folder,
-                                                const QStringList& names) const
+void SettingsFiles::writeDataFolderAndSlotNames(const QString& folder, const QStringList& names,
+                                                const FileState& folderSeen,
+                                                const FileState& namesSeen) const
 {
     Q_ASSERT(names.size() == kSlotCount);
     TextFile::writeAll(
-        {{dataFolderPath(),
-          TextFile::encodeLines(dataFolderPath(), {folder}, Encoding::FileSystem)},
-         {slotNamesPath(), TextFile::encodeLines(slotNamesPath(), names, Encoding::Cp1252)}});
+        {{dataFolderPath(), TextFile::encodeLines(dataFolderPath(), {folder}, Encoding::FileSystem),
+          folderSeen},
+         {slotNamesPath(), TextFile::encodeLines(slotNamesPath(), names, Encoding::Cp1252),
+          namesSeen}});
 }
 
 QString SettingsFiles::dataFilePath(const QString& name) const
@@ -80,8 +99,11 @@ QString dataFilePath(const QString& folder, const QString& name)
     const QDir dir(folder.isEmpty() ? QStringLiteral("/") : folder);
     // Compared by hand rather than with a name filter, which would read wildcard
     // characters in `name` as patterns.
+    // Every kind of entry: a folder or a pipe under the name must be found and refused by
+    // whoever opens it, not passed over for a new file beside it.
     QStringList matches =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDir::Name);
     matches.removeIf([&](const QString& entry) {
         return entry.compare(name, Qt::CaseInsensitive) != 0;
     });

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "files/FileState.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,16 +27,24 @@ public:
     // Line n (1-based) of the caption list, reading lines 1..n.
     QString captionLine(int n) const;
 
-    // The fourteen slot names, slots 2..15 in order.
-    QStringList slotNames() const;
+    // The fourteen slot names, slots 2..15 in order. With `seen`, what the file held, for
+    // a later write to check against (see FileState).
+    QStringList slotNames(FileState* seen = nullptr) const;
     void writeSlotNames(const QStringList& names) const;
 
-    // The first line of path.lmr, unchanged.
-    QString dataFolder() const;
+    // The first line of path.lmr, unchanged unless it is relative: a relative folder lies
+    // in the application folder, whatever the working folder. A line holding a NUL byte or
+    // bytes that are no name in the file system's encoding throws FileError (not a valid
+    // folder) rather than name some other folder.
+    QString dataFolder(FileState* seen = nullptr) const;
     void writeDataFolder(const QString& folder) const;
 
-    // path.lmr and configure.lmr together: both are replaced or neither is.
-    void writeDataFolderAndSlotNames(const QString& folder, const QStringList& names) const;
+    // path.lmr and configure.lmr together: both are replaced or neither is, whatever step
+    // fails. Given the states that the window's reads returned, neither is written when
+    // either file has changed since (FileError ChangedOnDisk, naming that file).
+    void writeDataFolderAndSlotNames(const QString& folder, const QStringList& names,
+                                     const FileState& folderSeen = {},
+                                     const FileState& namesSeen = {}) const;
 
     // The file `name` in the data folder, reading path.lmr afresh (see dataFilePath()).
     QString dataFilePath(const QString& name) const;
@@ -48,8 +58,8 @@ private:
 
 // The path of `name` in `folder`: the folder as stored, a separator and the name. The
 // folder is used unchanged (a trailing separator doubles, an empty folder means the
-// root). Names match without regard to letter case: when no file of exactly that name
-// exists but one differing only in case does, that one is meant.
+// root). Names match without regard to letter case: when nothing of exactly that name
+// exists but an entry differing only in case does (of any kind), that one is meant.
 QString dataFilePath(const QString& folder, const QString& name);
 
 } // namespace Lumora

@@ -84,9 +84,9 @@ void TestNotesLauncher::handsTheEditorOnePathAsItIs_data()
     QTest::newRow("line feed") << QStringLiteral("two\nlines") << QString() << absolute << same;
     QTest::newRow("leading dash inside an absolute path")
         << QStringLiteral("--help") << QString() << absolute << same;
-    // A relative path is the working folder's; one starting with '-' would be an option.
+    // A relative folder lies in the application folder, whatever the working folder.
     QTest::newRow("leading dash, relative") << QStringLiteral("-rf data") << QString()
-                                            << QStringLiteral("relative") << QStringLiteral("./%1");
+                                            << QStringLiteral("relative") << same;
     QTest::newRow("relative") << QStringLiteral("notes") << QString() << QStringLiteral("relative")
                               << same;
     QTest::newRow("symbolic link to the folder")
@@ -102,11 +102,12 @@ void TestNotesLauncher::handsTheEditorOnePathAsItIs()
     FakeXdgOpen fake;
     AppFolder app;
     QTemporaryDir work;
-    const QString folder = work.filePath(folderName);
+    const bool relative = spelling == QLatin1String("relative");
+    const QString folder = relative ? app.file(folderName) : work.filePath(folderName);
     QVERIFY(QDir().mkpath(folder));
     QVERIFY(QFile::copy(app.file(QStringLiteral("cwisdom.txt")), folder + QStringLiteral("/cwisdom.txt")));
     QString stored = folder + suffix;
-    if (spelling == QLatin1String("relative")) {
+    if (relative) {
         stored = folderName + suffix;
     } else if (spelling == QLatin1String("link")) {
         stored = work.filePath(QStringLiteral("link"));
@@ -122,8 +123,9 @@ void TestNotesLauncher::handsTheEditorOnePathAsItIs()
     const auto launch = notes.launch(QStringLiteral("cwisdom.txt"));
     QDir::setCurrent(before);
 
-    const QString expected = stored + QStringLiteral("/cwisdom.txt");
-    QCOMPARE(launch.folder, stored);
+    const QString read = relative ? app.file(stored) : stored;
+    const QString expected = read + QStringLiteral("/cwisdom.txt");
+    QCOMPARE(launch.folder, read);
     QCOMPARE(launch.path, expected);
     QTRY_VERIFY(fake.called());
     const QStringList arguments = fake.arguments();

@@ -1,0 +1,353 @@
+#include "FileSave.h"
+
+#include "FileError.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <thread>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace Lumora {
+
+namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
+constexpr int kMaxLinks = 40;
+constexpr std::chrono::seconds kLockWait{10};
+
+using Kind = FileError::Kind;
+
+std::function<void(const QString&)>& beforeCommit()
+{
+    static std::function<void(const QString&)> hook;
+    return hook;
+}
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+QString folderOf(const QString& path)
+{
+    return QFileInfo(path).absolutePath();
+}
+
+QString userName(uid_t uid)
+{
+    if (const passwd* user = ::getpwuid(uid))
+        return QString::fromLocal8Bit(user->pw_name);
+    return QStringLiteral("user %1").arg(uid);
+}
+
+// The file `path` names after its links, each of which must belong to the user or to the
+// owner of the folder it lies in.
+QString followLinks(const QString& path)
+{
+    QString current = path;
+    for (int depth = 0; depth < kMaxLinks; ++depth) {
+        struct stat link;
+        if (::lstat(native(current).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return current;
+        const QString folder = folderOf(current);
+        struct stat owner;
+        const bool folderKnown = ::stat(native(folder).constData(), &owner) == 0;
+        if (link.st_uid != ::geteuid() && !(folderKnown && link.st_uid == owner.st_uid))
+            throw FileError(Kind::LinkRefused, current,
+                            QStringLiteral("It is a symbolic link that belongs to %1, who owns "
+                                           "neither the folder nor this program's files. Lumora "
+                                           "does not write through it; nothing was written.")
+                                .arg(userName(link.st_uid)));
+        QByteArray target(PATH_MAX, Qt::Uninitialized);
+        const ssize_t length = ::readlink(native(current).constData(), target.data(), PATH_MAX);
+        if (length < 0)
+            throw FileError::forWrite(current, systemError(errno));
+        const QString next = QFile::decodeName(target.left(length));
+        current = QDir::isRelativePath(next) ? folder + u'/' + next : next;
+    }
+    throw FileError(Kind::LinkRefused, path,
+                    QStringLiteral("Its links lead on more than %1 times. Nothing was written.")
+                        .arg(kMaxLinks));
+}
+
+// A replacement takes the old file's owner, group and mode; one that root creates in
+// another user's folder is that user's. Where the program may not set them, it does not.
+void keepOwnership(int fd, const struct stat* old, const QString& folder)
+{
+    if (old) {
+        if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+            // A user who is not root may still give the file a group he belongs to.
+            if (::fchown(fd, old->st_uid, old->st_gid) != 0 &&
+                ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
+                // Neither can be kept: the file is the user's own, as after any save of his.
+            }
+        }
+        ::fchmod(fd, old->st_mode & 07777);
+        return;
+    }
+    struct stat owner;
+    if (::geteuid() == 0 && ::stat(native(folder).constData(), &owner) == 0 && owner.st_uid != 0 &&
+        ::fchown(fd, owner.st_uid, owner.st_gid) != 0) {
+        // The new file stays root's, as it would have been anyway.
+    }
+}
+
+bool writeAll(int fd, QByteArrayView bytes)
+{
+    while (!bytes.isEmpty()) {
+        const ssize_t done = ::write(fd, bytes.data(), size_t(bytes.size()));
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            return false;
+        bytes = bytes.sliced(done);
+    }
+    return true;
+}
+
+} // namespace
+
+namespace RegularFile {
+
+bool openIfExists(QFile& file, const QString& path)
+{
+    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    struct stat st;
+    if (fd < 0) {
+        const int error = errno;
+        // Opening a socket fails; the kind of file says more than the error.
+        if (::stat(native(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+            throw FileError::notAFile(path, st.st_mode);
+        if (error == ENOENT)
+            return false;
+        throw FileError::forRead(path, systemError(error));
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const auto mode = st.st_mode;
+        ::close(fd);
+        throw FileError::notAFile(path, mode);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        throw FileError::forRead(path, file.errorString());
+    }
+    return true;
+}
+
+void open(QFile& file, const QString& path)
+{
+    if (!openIfExists(file, path))
+        throw FileError::forRead(path);
+}
+
+FileState stateOf(const QString& path, QByteArray* bytes)
+{
+    QFile file;
+    if (!openIfExists(file, path))
+        return FileState::absent();
+    FileState::Digest digest;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = file.read(chunk.data(), kChunk);
+        if (got < 0)
+            throw FileError::forRead(path, file.errorString());
+        if (got == 0)
+            return digest.state();
+        const QByteArrayView read(chunk.constData(), got);
+        digest.add(read);
+        if (bytes)
+            bytes->append(read);
+    }
+}
+
+bool createNew(const QString& path)
+{
+    const int fd = ::open(native(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST)
+            return false;
+        throw FileError::forWrite(path, systemError(errno));
+    }
+    keepOwnership(fd, nullptr, folderOf(path));
+    ::close(fd);
+    return true;
+}
+
+} // namespace RegularFile
+
+FileSave::FileSave(const QString& path) : m_target(followLinks(path))
+{
+    struct stat old;
+    const bool exists = ::lstat(native(m_target).constData(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+        throw FileError::notAFile(m_target, old.st_mode);
+    if (exists && FileError::isReadOnly(QFileInfo(m_target)))
+        throw FileError(Kind::PermissionDenied, m_target,
+                        QStringLiteral("The file is read-only. Nothing was written."));
+    const QString folder = folderOf(m_target);
+    m_save = std::make_unique<QSaveFile>(m_target);
+    if (m_save->open(QIODevice::WriteOnly)) {
+        keepOwnership(int(m_save->handle()), exists ? &old : nullptr, folder);
+        return;
+    }
+    const QString why = m_save->errorString();
+    m_save.reset();
+    const QFileInfo dir(folder);
+    // The temporary file needs a writable folder; a file that exists can still be written
+    // where it stands.
+    if (!dir.isDir() || dir.isWritable())
+        throw FileError::forWrite(m_target, why);
+    if (!exists)
+        throw FileError(Kind::PermissionDenied, folder,
+                        QStringLiteral("Lumora may not create files in this folder, so %1 could "
+                                       "not be written. Nothing was written.")
+                            .arg(QDir::toNativeSeparators(m_target)));
+    openInPlace(folder, old.st_size, old.st_dev, old.st_ino);
+}
+
+void FileSave::openInPlace(const QString& folder, qint64 size, unsigned long long device,
+                           unsigned long long inode)
+{
+    m_fd = ::open(native(m_target).constData(),
+                  O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
+    if (m_fd < 0)
+        throw FileError(Kind::PermissionDenied, folder,
+                        QStringLiteral("Lumora may not create files in this folder, and %1 "
+                                       "cannot be written where it stands either (%2). Nothing "
+                                       "was written.")
+                            .arg(QDir::toNativeSeparators(m_target), systemError(errno)));
+    struct stat st;
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != device ||
+        st.st_ino != inode) {
+        ::close(m_fd);
+        m_fd = -1;
+        throw FileError(Kind::WriteFailed, m_target,
+                        QStringLiteral("The file was replaced while it was being opened. "
+                                       "Nothing was written; please try again."));
+    }
+    ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+    m_oldSize = size;
+}
+
+FileSave::~FileSave()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void FileSave::failInPlace(const QString& why)
+{
+    QString outcome = QStringLiteral(" The file may now be incomplete.");
+    if (m_old && ::pwrite(m_fd, m_old->constData(), size_t(m_old->size()), 0) == m_old->size() &&
+        ::ftruncate(m_fd, m_old->size()) == 0)
+        outcome = QStringLiteral(" Its old content was put back.");
+    throw FileError(Kind::WriteFailed, m_target, why + outcome);
+}
+
+void FileSave::keepOld()
+{
+    // Read only when writing starts, so that it is what a caller has just checked.
+    if (m_old || m_written > 0 || m_oldSize > kMaxKeptBytes)
+        return;
+    QByteArray old;
+    RegularFile::stateOf(m_target, &old);
+    m_old = std::move(old);
+}
+
+void FileSave::write(QByteArrayView bytes)
+{
+    if (m_save) {
+        if (m_save->write(bytes.data(), bytes.size()) != bytes.size()) {
+            const QString why = m_save->errorString();
+            m_save->cancelWriting();
+            throw FileError::forWrite(m_target, why + QStringLiteral(" The old file was kept."));
+        }
+        return;
+    }
+    keepOld();
+    if (!writeAll(m_fd, bytes))
+        failInPlace(systemError(errno));
+    m_written += bytes.size();
+}
+
+void FileSave::commit()
+{
+    if (beforeCommit())
+        beforeCommit()(m_target);
+    if (m_save) {
+        // The explicit flush matters: a write that runs out of room fails only when the
+        // buffer is flushed, and commit() alone would rename the cut-off file into place.
+        if (!m_save->flush()) {
+            QString why = m_save->errorString();
+            if (why.isEmpty() || why == QLatin1String("Unknown error"))
+                why = QStringLiteral("The file could not be written whole; the disk may be full.");
+            m_save->cancelWriting();
+            throw FileError::forWrite(m_target, why + QStringLiteral(" The old file was kept."));
+        }
+        if (!m_save->commit())
+            throw FileError::forWrite(m_target, m_save->errorString() +
+                                                    QStringLiteral(" The old file was kept."));
+    } else {
+        keepOld();
+        if (::ftruncate(m_fd, m_written) != 0 || ::fsync(m_fd) != 0)
+            failInPlace(systemError(errno));
+    }
+    m_committed = true;
+}
+
+void FileSave::setBeforeCommit(std::function<void(const QString&)> hook)
+{
+    beforeCommit() = std::move(hook);
+}
+
+FolderLock::FolderLock(QStringList folders)
+{
+    folders.sort();
+    folders.removeDuplicates();
+    for (const QString& folder : std::as_const(folders)) {
+        const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        m_fds.push_back(fd);
+        const QDeadlineTimer deadline(kLockWait);
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                break;
+            if (deadline.hasExpired()) {
+                for (const int held : m_fds)
+                    ::close(held);
+                throw FileError(Kind::WriteFailed, folder,
+                                QStringLiteral("Another save into this folder has not finished "
+                                               "after %1 seconds. Nothing was written; please "
+                                               "try again.")
+                                    .arg(kLockWait.count()));
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+}
+
+FolderLock::~FolderLock()
+{
+    for (const int fd : m_fds)
+        ::close(fd);
+}
+
+} // namespace Lumora

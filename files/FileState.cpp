@@ -1,0 +1,21 @@
+#include "FileState.h"
+
+namespace Lumora {
+
+FileState FileState::absent()
+{
+    FileState state;
+    state.m_what = What::Absent;
+    return state;
+}
+
+FileState FileState::Digest::state() const
+{
+    FileState state;
+    state.m_what = What::Present;
+    state.m_size = m_size;
+    state.m_digest = m_hash.result();
+    return state;
+}
+
+} // namespace Lumora
