@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Lumora;
 
 // Puts a stand-in xdg-open first on PATH that writes down the arguments it got.
@@ -175,6 +177,10 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting_data()
     QTest::newRow("path.lmr missing") << "nopointer" << int(FileError::Kind::FileNotFound);
     QTest::newRow("path.lmr empty") << "emptypointer" << int(FileError::Kind::PastEndOfFile);
     QTest::newRow("notes name is a folder") << "folder" << int(FileError::Kind::NotAFile);
+    QTest::newRow("a folder under the name in lower case")
+        << "lowerfolder" << int(FileError::Kind::NotAFile);
+    QTest::newRow("a named pipe under the name in upper case")
+        << "upperfifo" << int(FileError::Kind::NotAFile);
     QTest::newRow("data folder is a file") << "file" << int(FileError::Kind::NotAFolder);
     QTest::newRow("notes file is a link to nothing")
         << "dangling" << int(FileError::Kind::FileNotFound);
@@ -199,6 +205,13 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
         QDir(app.path()).mkdir(QStringLiteral("cword.txt.d"));
     else if (fault == QLatin1String("file"))
         app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
+    else if (fault == QLatin1String("lowerfolder") || fault == QLatin1String("upperfifo")) {
+        QFile::remove(app.file(QStringLiteral("cword.txt")));
+        if (fault == QLatin1String("lowerfolder"))
+            QDir(app.path()).mkdir(QStringLiteral("cword.txt"));
+        else
+            QCOMPARE(::mkfifo(QFile::encodeName(app.file(QStringLiteral("CWORD.TXT"))), 0600), 0);
+    }
     else if (fault == QLatin1String("dangling")) {
         QFile::remove(app.file(QStringLiteral("cword.txt")));
         QFile::link(app.file(QStringLiteral("nowhere/cword.txt")),
@@ -211,8 +224,9 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
     const SettingsFiles settings(app.path());
     DesktopOpener opener;
     const NotesLauncher notes(settings, opener);
-    const QString name = fault == QLatin1String("folder") ? QStringLiteral("cword.txt.d")
-                                                         : QStringLiteral("cword.txt");
+    const QString name = fault == QLatin1String("folder")        ? QStringLiteral("cword.txt.d")
+                         : fault == QLatin1String("lowerfolder") ? QStringLiteral("Cword.txt")
+                                                                 : QStringLiteral("cword.txt");
     try {
         notes.launch(name);
         qputenv("PATH", oldPath);

@@ -19,6 +19,10 @@ private Q_SLOTS:
     void writesSlotNamesAsFourteenLines();
     void readsTheDataFolderFirstLine_data();
     void readsTheDataFolderFirstLine();
+    void placesRelativeAndRefusesInvalidDataFolders_data();
+    void placesRelativeAndRefusesInvalidDataFolders();
+    void confirmWritesBothOnlyOverWhatItRead_data();
+    void confirmWritesBothOnlyOverWhatItRead();
     void joinsDataFilePaths_data();
     void joinsDataFilePaths();
     void matchesDataFileNamesInAnyCase();
@@ -124,6 +128,72 @@ void TestSettingsFiles::readsTheDataFolderFirstLine()
     // What is written is read back unchanged.
     settings.writeDataFolder(folder);
     QCOMPARE(settings.dataFolder(), folder);
+}
+
+void TestSettingsFiles::placesRelativeAndRefusesInvalidDataFolders_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("inApp"); // the folder's name in the application folder
+    QTest::addColumn<QString>("why");   // or what the error says
+    QTest::newRow("relative") << QByteArray("data") << QStringLiteral("data") << QString();
+    QTest::newRow("dot") << QByteArray(".") << QStringLiteral(".") << QString();
+    // Qt would cut the path at the NUL and read /tmp's files.
+    QTest::newRow("NUL byte") << QByteArray("/tmp\0/elsewhere", 15) << QString()
+                              << QStringLiteral("a NUL byte");
+    QTest::newRow("not UTF-8") << QByteArray("/srv/caf\xe9") << QString()
+                               << QStringLiteral("bytes that are not UTF-8");
+}
+
+void TestSettingsFiles::placesRelativeAndRefusesInvalidDataFolders()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, inApp);
+    QFETCH(QString, why);
+    AppFolder app;
+    app.write(QStringLiteral("path.lmr"), line + "\r\n");
+    const SettingsFiles settings(app.path());
+    try {
+        QCOMPARE(settings.dataFolder(), app.file(inApp));
+        QVERIFY(why.isEmpty());
+    } catch (const FileError& error) {
+        QCOMPARE(error.kind(), FileError::Kind::NotAValidFolder);
+        QCOMPARE(error.path(), app.file(QStringLiteral("path.lmr")));
+        QVERIFY2(error.message().contains(why) && !why.isEmpty(), qPrintable(error.message()));
+    }
+}
+
+void TestSettingsFiles::confirmWritesBothOnlyOverWhatItRead_data()
+{
+    QTest::addColumn<QString>("changed"); // changed by another program after the reads
+    QTest::newRow("neither") << QString();
+    QTest::newRow("path.lmr") << QStringLiteral("path.lmr");
+    QTest::newRow("configure.lmr") << QStringLiteral("configure.lmr");
+}
+
+void TestSettingsFiles::confirmWritesBothOnlyOverWhatItRead()
+{
+    QFETCH(QString, changed);
+    AppFolder app;
+    const SettingsFiles settings(app.path());
+    FileState folderSeen;
+    FileState namesSeen;
+    settings.dataFolder(&folderSeen);
+    settings.slotNames(&namesSeen);
+    if (!changed.isEmpty())
+        app.write(changed, app.read(changed) + "another line\r\n");
+    const QByteArray pathBefore = app.read(QStringLiteral("path.lmr"));
+    const QByteArray namesBefore = app.read(QStringLiteral("configure.lmr"));
+    const QStringList names(14, QStringLiteral("mine"));
+    try {
+        settings.writeDataFolderAndSlotNames(QStringLiteral("/srv"), names, folderSeen, namesSeen);
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(settings.slotNames(), names);
+    } catch (const FileError& error) {
+        QCOMPARE(error.kind(), FileError::Kind::ChangedOnDisk);
+        QCOMPARE(error.path(), app.file(changed));
+        QCOMPARE(app.read(QStringLiteral("path.lmr")), pathBefore);
+        QCOMPARE(app.read(QStringLiteral("configure.lmr")), namesBefore);
+    }
 }
 
 void TestSettingsFiles::joinsDataFilePaths_data()
