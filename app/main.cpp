@@ -4,6 +4,7 @@
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
 #include "app/Shell.h"
+#include "app/SingleInstance.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -29,8 +30,13 @@ int main(int argc, char* argv[])
         Lumora::Messages::report(nullptr, error);
         return 1;
     }
+    // A second start on the folder brings the first one's main window forward and ends.
+    Lumora::SingleInstance instance(folder->path());
+    if (const auto status = instance.handOver())
+        return *status;
     Lumora::Shell shell(folder->path(), nullptr, {}, folder->musicFolder());
     if (!shell.start())
         return 1;
+    instance.serve(shell.windows());
     return QApplication::exec();
 }

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QLockFile;
+class QSocketNotifier;
+
+namespace Lumora {
+
+class WindowRegistry;
+
+// One Lumora per application folder. The first start on a folder takes a lock named after
+// the folder's real path and listens on a local socket beside it; a later start on the
+// same folder finds the lock held, asks the running program through the socket to bring
+// its main window to the front (loading it again if it was closed while other windows
+// stayed), waits for the answer and ends. The lock file holds its owner's process id, so
+// the lock of a program that was killed is recognised as stale and taken over. Lock and
+// socket live in the user's runtime folder, out of other users' reach; a plain Unix socket
+// watched by a QSocketNotifier spares the start the Qt Network library.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+public:
+    explicit SingleInstance(const QString& appFolder);
+    ~SingleInstance() override;
+
+    enum class Claim {
+        First,      // this process runs the folder
+        HandedOver, // another one does, and has brought its main window forward
+        NoAnswer,   // another one does, but could not be reached or did not answer
+        Unguarded,  // no lock could be had (no runtime folder, no file descriptor left)
+    };
+    // Blocks for at most some seconds while another program is asked.
+    Claim claim();
+    // What went wrong, for NoAnswer and Unguarded.
+    QString problem() const { return m_problem; }
+
+    // From now on, a later start brings the main window of `windows` forward; those made
+    // meanwhile wait until then.
+    void serve(WindowRegistry& windows);
+
+    // For main(): claims the folder. Empty when this process is to run (unguarded ones
+    // too, after a warning); otherwise the status to exit with, after a failure has been
+    // reported.
+    std::optional<int> handOver();
+
+private:
+    void listen();
+    Claim ask();
+    void answer();
+
+    QString m_base; // lock and socket path without their suffix
+    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
+    QSocketNotifier* m_notifier = nullptr;
+    WindowRegistry* m_windows = nullptr;
+    bool m_answering = false;
+    QString m_problem;
+};
+
+} // namespace Lumora
