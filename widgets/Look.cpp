@@ -7,7 +7,10 @@
 #include <QProxyStyle>
 #include <QStyleFactory>
 
+#include <system_error>
+
 #include <dlfcn.h>
+#include <sys/resource.h>
 
 namespace Lumora::Look {
 
@@ -90,8 +93,18 @@ FontWarmUp::FontWarmUp()
     // Qt links fontconfig; it is looked up rather than linked a second time. Its
     // initialisation is thread-safe, and Qt's own call then finds it done.
     using Init = int (*)();
-    if (auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit")))
+    auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
+    if (!init)
+        return;
+    // Starved of memory, the start goes without the thread rather than waiting for one
+    // that cannot start: the work is then done when Qt first asks for a font.
+    rlimit memory{};
+    if (getrlimit(RLIMIT_AS, &memory) == 0 && memory.rlim_cur != RLIM_INFINITY)
+        return;
+    try {
         m_thread = std::thread(init);
+    } catch (const std::system_error&) {
+    }
 }
 
 FontWarmUp::~FontWarmUp()
