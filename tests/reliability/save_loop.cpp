@@ -5,6 +5,11 @@
 //   save-loop slot APP_FOLDER FIRST        slot 2's verse file, data folder per path.lmr
 //   save-loop settings APP_FOLDER FIRST    path.lmr and configure.lmr
 //   save-loop relocation APP_FOLDER FIRST  the 39 data files, copied to path.lmr's folder
+//
+// And, run by two processes at once, ROUNDS saves that each add one to a count kept in
+// the files, checked against what was read; it ends saying "wins W refused R":
+//   save-loop race-slot APP_FOLDER ROUNDS       slot 2's verse file (verse 1)
+//   save-loop race-settings APP_FOLDER ROUNDS   configure.lmr (slot 2's name) with path.lmr
 #include "SaveContent.h"
 #include "config/Relocation.h"
 #include "files/FileError.h"
@@ -41,17 +46,58 @@ void putSources(const QString& appFolder, int n)
     }
 }
 
+// One save of a count read a moment before; false when another process saved meanwhile.
+bool addOne(const QByteArray& mode, const SettingsFiles& settings)
+{
+    try {
+        if (mode == "race-slot") {
+            FileState seen;
+            QStringList verses = SlotVerseFile::read(settings, 2, &seen);
+            verses[0] = QString::number(verses[0].toInt() + 1);
+            SlotVerseFile::write(settings, 2, verses, seen);
+        } else {
+            FileState folderSeen;
+            FileState namesSeen;
+            settings.dataFolder(&folderSeen);
+            QStringList names = settings.slotNames(&namesSeen);
+            names[0] = QString::number(names[0].toInt() + 1);
+            // The data folder names the same count, so a pair written by halves shows.
+            settings.writeDataFolderAndSlotNames(settings.appFolder() + u'/' + names[0], names,
+                                                 folderSeen, namesSeen);
+        }
+        return true;
+    } catch (const FileError& error) {
+        if (error.kind() != FileError::Kind::ChangedOnDisk)
+            throw;
+        return false;
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: save-loop slot|settings|relocation APP_FOLDER FIRST\n");
+        std::fprintf(stderr, "usage: save-loop slot|settings|relocation APP_FOLDER FIRST\n"
+                             "       save-loop race-slot|race-settings APP_FOLDER ROUNDS\n");
         return 2;
     }
     const QByteArray mode = argv[1];
     const QString appFolder = QFile::decodeName(argv[2]);
     const SettingsFiles settings(appFolder);
+    if (mode.startsWith("race-")) {
+        int wins = 0;
+        int refused = 0;
+        try {
+            for (int round = std::atoi(argv[3]); round > 0; --round)
+                ++(addOne(mode, settings) ? wins : refused);
+        } catch (const FileError& error) {
+            std::fprintf(stderr, "save-loop: %s\n", error.what());
+            return 3;
+        }
+        std::printf("wins %d refused %d\n", wins, refused);
+        return 0;
+    }
     try {
         for (int n = std::atoi(argv[3]);; ++n) {
             if (mode == "slot") {

@@ -1,0 +1,334 @@
+#include "AppFolder.h"
+#include "config/Relocation.h"
+#include "files/FileError.h"
+#include "settings/SettingsFiles.h"
+#include "slots/SlotVerseFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+#include <pwd.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace Lumora;
+
+// A data folder shared with other programs and other users: two Lumora processes saving
+// the same files at once, named pipes and devices where files should be, a link planted
+// by another user, a save made by root in a user's folder, a read-only folder. The cases
+// with another user need root; the other user is LUMORA_OTHER_USER (tools/reliability.sh
+// makes one with useradd), or nobody. LUMORA_RACE_ROUNDS sets how many saves each of the
+// two processes makes (200 by default).
+class TestSharedFolder : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void twoProgramsSavingAtOnceLoseNothing_data();
+    void twoProgramsSavingAtOnceLoseNothing();
+    void pipesAndDevicesNeitherHangNorGrow_data();
+    void pipesAndDevicesNeitherHangNorGrow();
+    void linkPlantedByAnotherUserIsNotFollowed_data();
+    void linkPlantedByAnotherUserIsNotFollowed();
+    void rootSaveLeavesTheUsersFilesTheirs();
+    void readOnlyFolderSavesInPlaceOrNamesTheFolder_data();
+    void readOnlyFolderSavesInPlaceOrNamesTheFolder();
+};
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+QByteArray native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+// The other user of these cases, or nothing when the test does not run as root.
+const passwd* otherUser()
+{
+    if (::geteuid() != 0)
+        return nullptr;
+    const QByteArray name = qEnvironmentVariableIsSet("LUMORA_OTHER_USER")
+                                ? qgetenv("LUMORA_OTHER_USER")
+                                : QByteArray("nobody");
+    return ::getpwnam(name.constData());
+}
+
+#define NEED_OTHER_USER(user)                                                                  \
+    const passwd* user = otherUser();                                                          \
+    if (!user)                                                                                 \
+        QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
+
+long maxResidentKiB()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Runs `work` in a child process as `user`; its exit status.
+int runAs(const passwd* user, const std::function<int()>& work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgid(user->pw_gid) != 0 || ::setuid(user->pw_uid) != 0)
+            ::_exit(100);
+        ::_exit(work());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
+}
+
+} // namespace
+
+void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::newRow("slot verse file") << "race-slot";
+    QTest::newRow("settings files") << "race-settings";
+}
+
+void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
+{
+    // Each save adds one to a count in the file, checked against what it read: every save
+    // either lands on what it saw or is refused, so the count is the number that landed.
+    QFETCH(QString, mode);
+    const int rounds = qEnvironmentVariableIsSet("LUMORA_RACE_ROUNDS")
+                           ? qEnvironmentVariableIntValue("LUMORA_RACE_ROUNDS")
+                           : 200;
+    AppFolder app;
+    const SettingsFiles settings(app.path());
+    if (mode == QLatin1String("race-slot"))
+        SlotVerseFile::write(settings, 2, {"0", "", "", "", ""});
+    else
+        settings.writeDataFolderAndSlotNames(app.path(), QStringList(14, QStringLiteral("0")));
+    QProcess first;
+    QProcess second;
+    for (QProcess* p : {&first, &second})
+        p->start(QStringLiteral(LUMORA_SAVE_LOOP), {mode, app.path(), QString::number(rounds)});
+    int wins = 0;
+    int refused = 0;
+    for (QProcess* p : {&first, &second}) {
+        QVERIFY(p->waitForFinished(600000));
+        QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
+        const QList<QByteArray> said = p->readAllStandardOutput().simplified().split(' ');
+        QCOMPARE(said.size(), 4);
+        wins += said[1].toInt();
+        refused += said[3].toInt();
+    }
+    QCOMPARE(wins + refused, 2 * rounds);
+    if (mode == QLatin1String("race-slot")) {
+        QCOMPARE(SlotVerseFile::read(settings, 2).constFirst().toInt(), wins);
+    } else {
+        const QString count = settings.slotNames().constFirst();
+        QCOMPARE(count.toInt(), wins);
+        QCOMPARE(settings.dataFolder(), app.path() + u'/' + count);
+    }
+    qInfo("race: %s %d saves, %d landed, %d refused, 0 lost", qPrintable(mode), 2 * rounds,
+          wins, refused);
+}
+
+void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow_data()
+{
+    QTest::addColumn<QString>("entry"); // what stands where a file should
+    QTest::addColumn<QString>("where");
+    for (const char* entry : {"named pipe", "/dev/zero"}) {
+        for (const char* where : {"c0002.dat", "configure.lmr", "path.lmr", "Rantxt.lmr",
+                                  "relocation source c0003.txt"})
+            QTest::addRow("%s as %s", entry, where) << entry << where;
+    }
+}
+
+void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, where);
+    AppFolder app;
+    QTemporaryDir data;
+    const QString name = where.section(u' ', -1);
+    const QString path = app.file(name);
+    QFile::remove(path);
+    if (entry == QLatin1String("named pipe"))
+        QCOMPARE(::mkfifo(native(path).constData(), 0600), 0);
+    else
+        QVERIFY(QFile::link(entry, path));
+    const SettingsFiles settings(app.path());
+    const long before = maxResidentKiB();
+    QString failure;
+    try {
+        if (name == QLatin1String("c0002.dat")) {
+            SlotVerseFile::read(settings, 2);
+        } else if (name == QLatin1String("configure.lmr")) {
+            settings.slotNames();
+        } else if (name == QLatin1String("path.lmr")) {
+            settings.dataFolder();
+        } else if (name == QLatin1String("Rantxt.lmr")) {
+            settings.captionLine(23);
+        } else {
+            app.setDataFolder(data.path());
+            const auto result = Relocation::run(app.path());
+            QCOMPARE(result.outcome, Relocation::Result::Outcome::Failed);
+            QCOMPARE(result.copied, 1);
+            failure = result.failure;
+        }
+    } catch (const FileError& error) {
+        failure = error.message();
+    }
+    QVERIFY2(failure.startsWith(QLatin1String("Not a file: ")), qPrintable(failure));
+    QVERIFY2(maxResidentKiB() - before < 8 * 1024, "memory grew");
+}
+
+void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed_data()
+{
+    QTest::addColumn<QString>("save");
+    QTest::newRow("slot save") << "slot";
+    QTest::newRow("relocation") << "relocation";
+}
+
+void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
+{
+    // A shared data folder such as /tmp: anyone may create entries, each his own.
+    QFETCH(QString, save);
+    NEED_OTHER_USER(other);
+    AppFolder app;
+    QTemporaryDir root;
+    const QString shared = root.filePath(QStringLiteral("shared"));
+    const QString secret = root.filePath(QStringLiteral("secret"));
+    QVERIFY(QDir().mkpath(shared));
+    QCOMPARE(::chmod(native(shared).constData(), 01777), 0);
+    QFile f(secret);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("the victim's own\n");
+    f.close();
+    const QString link = shared + QStringLiteral("/c0002.dat");
+    QVERIFY(QFile::link(secret, link));
+    QCOMPARE(::lchown(native(link).constData(), other->pw_uid, other->pw_gid), 0);
+    app.setDataFolder(shared);
+
+    QString failure;
+    if (save == QLatin1String("slot")) {
+        try {
+            SlotVerseFile::write(SettingsFiles(app.path()), 2, QStringList(5, QStringLiteral("x")));
+        } catch (const FileError& error) {
+            QCOMPARE(error.kind(), FileError::Kind::LinkRefused);
+            failure = error.message();
+        }
+    } else {
+        const auto result = Relocation::run(app.path());
+        QCOMPARE(result.outcome, Relocation::Result::Outcome::Failed);
+        failure = result.failure;
+    }
+    QVERIFY2(failure.startsWith(QStringLiteral("Link not followed: ") + link), qPrintable(failure));
+    QVERIFY2(failure.contains(QString::fromLocal8Bit(other->pw_name)), qPrintable(failure));
+    QCOMPARE(bytesOf(secret), QByteArray("the victim's own\n"));
+    QVERIFY(QFileInfo(link).isSymLink());
+    qInfo("link: %s refused", qPrintable(save));
+}
+
+void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
+{
+    NEED_OTHER_USER(user);
+    AppFolder app;
+    QTemporaryDir home;
+    const QString folder = home.path();
+    QCOMPARE(::chown(native(folder).constData(), user->pw_uid, user->pw_gid), 0);
+    app.setDataFolder(folder);
+    const QString verses = folder + QStringLiteral("/c0002.dat");
+    QFile f(verses);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("1\r\n2\r\n3\r\n4\r\n5\r\n");
+    f.close();
+    QCOMPARE(::chown(native(verses).constData(), user->pw_uid, user->pw_gid), 0);
+    QCOMPARE(::chmod(native(verses).constData(), 0604), 0);
+
+    const SettingsFiles settings(app.path());
+    SlotVerseFile::write(settings, 2, QStringList(5, QStringLiteral("root was here")));
+    QCOMPARE(Relocation::run(app.path()).outcome, Relocation::Result::Outcome::Copied);
+    // The saved file and every copied one, new ones included, are the user's.
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+        struct stat st;
+        QCOMPARE(::stat(native(folder + u'/' + name).constData(), &st), 0);
+        QCOMPARE(st.st_uid, user->pw_uid);
+        QCOMPARE(st.st_gid, user->pw_gid);
+    }
+    struct stat st;
+    QCOMPARE(::stat(native(verses).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, 0604u);
+    qInfo("owner: kept");
+}
+
+void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder_data()
+{
+    QTest::addColumn<QString>("file");  // the slot verse file in the read-only folder
+    QTest::addColumn<int>("kind");      // -1: saved
+    QTest::addColumn<bool>("inFolder"); // whether the error names the folder
+    QTest::newRow("writable file") << "writable" << -1 << false;
+    QTest::newRow("read-only file") << "readonly" << int(FileError::Kind::PermissionDenied) << false;
+    QTest::newRow("no file yet") << "missing" << int(FileError::Kind::PermissionDenied) << true;
+}
+
+void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
+{
+    // Root may create files in any folder; the case is run as another user then.
+    QFETCH(QString, file);
+    QFETCH(int, kind);
+    QFETCH(bool, inFolder);
+    const passwd* user = otherUser();
+    if (::geteuid() == 0 && !user)
+        QSKIP("as root, needs another user (LUMORA_OTHER_USER, or nobody)");
+    QTemporaryDir home;
+    const QString folder = home.filePath(QStringLiteral("verses"));
+    const QString verses = folder + QStringLiteral("/c0002.dat");
+    QVERIFY(QDir().mkpath(folder));
+    if (file != QLatin1String("missing")) {
+        QFile f(verses);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old\r\n");
+    }
+    if (user) {
+        for (const QString& p : {home.path(), folder, verses})
+            QCOMPARE(::lchown(native(p).constData(), user->pw_uid, user->pw_gid) == 0,
+                     p != verses || file != QLatin1String("missing"));
+    }
+    ::chmod(native(verses).constData(), file == QLatin1String("readonly") ? 0444 : 0644);
+    QCOMPARE(::chmod(native(folder).constData(), 0555), 0);
+    struct stat before{};
+    ::stat(native(verses).constData(), &before);
+
+    const auto save = [&]() -> int {
+        try {
+            SlotVerseFile::write(folder, 2, QStringList(5, QStringLiteral("new")));
+            return 0;
+        } catch (const FileError& error) {
+            const bool named = error.path() == (inFolder ? folder : verses);
+            return named ? 10 + int(error.kind()) : 1;
+        }
+    };
+    const int got = user ? runAs(user, save) : save();
+    ::chmod(native(folder).constData(), 0755);
+    QCOMPARE(got, kind < 0 ? 0 : 10 + kind);
+    if (kind < 0) {
+        QCOMPARE(bytesOf(verses), QByteArray("new\r\nnew\r\nnew\r\nnew\r\nnew\r\n"));
+        struct stat after{};
+        ::stat(native(verses).constData(), &after);
+        QCOMPARE(after.st_ino, before.st_ino);
+    } else if (file != QLatin1String("missing")) {
+        QCOMPARE(bytesOf(verses), QByteArray("old\r\n"));
+    }
+    qInfo("read-only folder: %s ok", qPrintable(file));
+}
+
+QTEST_GUILESS_MAIN(TestSharedFolder)
+#include "tst_sharedfolder.moc"
