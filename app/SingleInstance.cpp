@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
@@ -151,8 +152,15 @@ void SingleInstance::answer()
 {
     for (;;) {
         const int client = ::accept4(m_fd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0)
+        if (client < 0) {
+            // Out of file descriptors, the waiting start stays queued and would wake this
+            // at once again: look again in a second.
+            if (errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                m_notifier->setEnabled(false);
+                QTimer::singleShot(1000, m_notifier, [this] { m_notifier->setEnabled(true); });
+            }
             return;
+        }
         char request = 0;
         pollfd wait{client, POLLIN, 0};
         if (::poll(&wait, 1, 1000) == 1 && ::read(client, &request, 1) == 1 &&

@@ -8,6 +8,7 @@
 #   LUMORA_KILLS=500          counted kills for each kill test
 #   LUMORA_FUZZ_SECONDS=60    how long each fuzz target runs
 #   LUMORA_CHURN_ROUNDS=100   rounds of opening and closing every window
+#   LUMORA_RACE_ROUNDS=2000   saves by each of two processes saving the same files at once
 #   LUMORA_JOBS=$(nproc)      parallel build jobs
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,7 @@ started=$(date +%s)
 kills=${LUMORA_KILLS:-500}
 fuzz_seconds=${LUMORA_FUZZ_SECONDS:-60}
 churn_rounds=${LUMORA_CHURN_ROUNDS:-100}
+race_rounds=${LUMORA_RACE_ROUNDS:-2000}
 jobs=${LUMORA_JOBS:-$(nproc)}
 # Live allocations may grow by this much over all the rounds: Qt 6.4's pixmap cache keeps
 # a few hundred bytes of every key it was ever given (see README, Reliability), about
@@ -27,16 +29,16 @@ export QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8
 
 rows=()
 failed=0
-row() { # case, tries, PASS|FAIL
+row() { # case, tries, PASS|FAIL|SKIP
     rows+=("$1"$'\t'"$2"$'\t'"$3")
-    [ "$3" = PASS ] || failed=1
+    [ "$3" = PASS ] || [ "$3" = SKIP ] || failed=1
     printf 'reliability: %-44s %-28s %s\n' "$1" "$2" "$3"
 }
 say() { printf '\nreliability: %s\n' "$*"; }
 
 # --- What it needs --------------------------------------------------------------------
 tools/install-deps.sh || exit 1
-extra=(clang-14 libclang-rt-14-dev valgrind)
+extra=(clang-14 libclang-rt-14-dev valgrind xvfb xdotool)
 missing=()
 for p in "${extra[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -92,6 +94,127 @@ else
     grep -A4 "FAIL!" "$logs/hugefiles.log" | head -20
     row "100 MB files, every reader" - FAIL
 fi
+
+# --- Shared folders: two programs at once, other users, pipes and devices -------------
+# The cases with another user need root; they use a user of their own, made here.
+other=""
+if [ "$(id -u)" -eq 0 ]; then
+    other=lumora-other
+    id -u "$other" >/dev/null 2>&1 ||
+        useradd --system --no-create-home --shell /usr/sbin/nologin "$other" || other=""
+fi
+say "shared folders: $race_rounds saves by each of two processes; pipes, devices, links, owners"
+LUMORA_OTHER_USER=$other LUMORA_RACE_ROUNDS=$race_rounds QTEST_FUNCTION_TIMEOUT=3600000 \
+    build-rel/tests/tst_sharedfolder >"$logs/sharedfolder.log" 2>&1
+shared_row() { # case, test function, what the tries were
+    local log=$logs/sharedfolder.log
+    if grep -q "^FAIL!  : TestSharedFolder::$2" "$log" || ! grep -q "TestSharedFolder::$2" "$log"; then
+        grep -A4 "^FAIL!  : TestSharedFolder::$2" "$log" | head -10
+        row "$1" "$3" FAIL
+    elif grep -q "^SKIP   : TestSharedFolder::$2" "$log"; then
+        row "$1" "skipped: needs root and another user" SKIP
+    else
+        row "$1" "$3" PASS
+    fi
+}
+race() { grep -o "race: race-$1 .*" "$logs/sharedfolder.log" | sed "s/race: race-$1 //"; }
+shared_row "two programs save one slot at once" "twoProgramsSavingAtOnceLoseNothing(slot" "$(race slot)"
+shared_row "two programs confirm settings at once" "twoProgramsSavingAtOnceLoseNothing(settings" "$(race settings)"
+shared_row "named pipe and /dev/zero in every reader" pipesAndDevicesNeitherHangNorGrow \
+    "10 cases: refused, no hang, < 8 MB"
+shared_row "link planted by another user (${other:-none})" linkPlantedByAnotherUserIsNotFollowed \
+    "slot save and relocation refused"
+shared_row "root save in a user's folder" rootSaveLeavesTheUsersFilesTheirs "owner, group, mode kept"
+shared_row "writable file in a read-only folder" readOnlyFolderSavesInPlaceOrNamesTheFolder \
+    "saved in place; refusals name the cause"
+
+# --- A second start, a start after a kill, starts starved of resources ----------------
+say "second starts and starved starts, in a private X server"
+app=$(mktemp -d)
+cp -a build-rel/lumora/. "$app/"
+printf '%s\r\n' "$app" >"$app/path.lmr"
+fdfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" 2>/dev/null &
+xpid=$!
+for _ in $(seq 100); do [ -s "$fdfile" ] && break; sleep 0.1; done
+display=":$(head -n1 "$fdfile")"
+rm -f "$fdfile"
+windows_of() { DISPLAY=$display xdotool search --onlyvisible --pid "$1" "${@:2}" 2>/dev/null | wc -l; }
+wait_window() { # pid; true once it shows a window, false when it ends or 20 s pass
+    for _ in $(seq 200); do
+        kill -0 "$1" 2>/dev/null || return 1
+        [ "$(windows_of "$1")" -gt 0 ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+start_app() { DISPLAY=$display QT_QPA_PLATFORM=xcb "$app/lumora" 2>/dev/null & }
+second_start() { DISPLAY=$display QT_QPA_PLATFORM=xcb timeout 30 "$app/lumora" 2>/dev/null; }
+boxes_of() { # message boxes ("Lumora") a process shows; Qt's hidden 1x1 window of that name aside
+    local n=0 id
+    for id in $(DISPLAY=$display xdotool search --all --onlyvisible --pid "$1" --name '^Lumora$' 2>/dev/null); do
+        DISPLAY=$display xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1x1$' || n=$((n + 1))
+    done
+    echo $n
+}
+start_app
+first=$!
+if wait_window "$first"; then
+    sleep 1
+    begun=$(date +%s%N)
+    second_start
+    status=$?
+    ms=$(( ($(date +%s%N) - begun) / 1000000 ))
+    count=$(windows_of "$first")
+    if [ $status -eq 0 ] && [ "$count" -eq 1 ] && kill -0 "$first" 2>/dev/null; then
+        row "second start on one folder" "exit 0 in $ms ms, 1 main window" PASS
+    else
+        row "second start on one folder" "exit $status in $ms ms, $count windows" FAIL
+    fi
+    kill -9 "$first"
+    wait "$first" 2>/dev/null
+    start_app
+    again=$!
+    if wait_window "$again"; then row "start after the first was killed" "runs" PASS
+    else row "start after the first was killed" "no window" FAIL; fi
+    kill -9 "$again" 2>/dev/null
+    wait "$again" 2>/dev/null
+else
+    row "second start on one folder" "the first showed no window" FAIL
+fi
+for limit in "-v 80000" "-v 100000" "-v 200000" "-n 8" "-n 12" "-n 16" "-n 32"; do
+    (ulimit $limit && exec env DISPLAY="$display" QT_QPA_PLATFORM=xcb "$app/lumora") \
+        >/dev/null 2>"$logs/starved.err" &
+    pid=$!
+    outcome=""
+    for _ in $(seq 200); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            wait "$pid"
+            status=$?
+            [ $status -ne 0 ] && [ -s "$logs/starved.err" ] && outcome="ends, status $status, says why"
+            break
+        fi
+        if [ "$(windows_of "$pid")" -gt 0 ]; then
+            sleep 2
+            if [ "$(boxes_of "$pid")" -gt 0 ]; then
+                outcome="reports it in a message box"
+            elif second_start; then
+                outcome="starts, answers a second start"
+            else
+                outcome="starts, too few descriptors to answer"
+            fi
+            break
+        fi
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    if [ -n "$outcome" ]; then row "start with ulimit $limit" "$outcome" PASS
+    else row "start with ulimit $limit" "no window, no end in 20 s" FAIL; fi
+done
+kill "$xpid" 2>/dev/null
+wait "$xpid" 2>/dev/null
+rm -rf "$app"
 
 # --- Fuzzing --------------------------------------------------------------------------
 for target in fuzz_linereader fuzz_settingsfiles fuzz_slotversefile fuzz_relocation; do

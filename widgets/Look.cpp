@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include <dlfcn.h>
+#include <pthread.h>
 #include <sys/resource.h>
 
 namespace Lumora::Look {
@@ -96,11 +97,20 @@ FontWarmUp::FontWarmUp()
     auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit"));
     if (!init)
         return;
-    // Starved of memory, the start goes without the thread rather than waiting for one
-    // that cannot start: the work is then done when Qt first asks for a font.
+    // With a limited address space, every thread's stack of 8 MiB counts against it, and
+    // Qt's D-Bus connection waits for ever for a helper thread that could not start. Smaller
+    // stacks let Qt's threads start; the start goes without this one, whose work Qt then
+    // does when it first asks for a font.
     rlimit memory{};
-    if (getrlimit(RLIMIT_AS, &memory) == 0 && memory.rlim_cur != RLIM_INFINITY)
+    if (getrlimit(RLIMIT_AS, &memory) == 0 && memory.rlim_cur != RLIM_INFINITY) {
+        pthread_attr_t small;
+        if (pthread_attr_init(&small) == 0) {
+            pthread_attr_setstacksize(&small, 1024 * 1024);
+            pthread_setattr_default_np(&small);
+            pthread_attr_destroy(&small);
+        }
         return;
+    }
     try {
         m_thread = std::thread(init);
     } catch (const std::system_error&) {

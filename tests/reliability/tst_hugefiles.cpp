@@ -11,6 +11,8 @@
 
 #include <optional>
 
+#include <sys/resource.h>
+
 using namespace Lumora;
 
 // Files far larger than any the program writes, made in a temporary folder and removed
@@ -148,8 +150,14 @@ void TestHugeFiles::relocationCopiesAHugeNotesFileWhole()
     app.setDataFolder(data.path());
     const QString notes = app.file(QStringLiteral("cwisdom.txt"));
     fill(notes, QByteArray("Pro 3:5  Trust in the LORD with all thine heart\r\n"), hugeSize());
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const long before = usage.ru_maxrss;
     const auto result = Relocation::run(app.path());
     QCOMPARE(result.outcome, Relocation::Result::Outcome::Copied);
+    // Streamed: the copy's memory does not grow with the file.
+    ::getrusage(RUSAGE_SELF, &usage);
+    QVERIFY2(usage.ru_maxrss - before < 8 * 1024, qPrintable(QString::number(usage.ru_maxrss - before)));
     QFile source(notes);
     QFile copy(data.filePath(QStringLiteral("cwisdom.txt")));
     QVERIFY(source.open(QIODevice::ReadOnly));
