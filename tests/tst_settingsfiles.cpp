@@ -21,8 +21,6 @@ private Q_SLOTS:
     void readsTheDataFolderFirstLine();
     void placesRelativeAndRefusesInvalidDataFolders_data();
     void placesRelativeAndRefusesInvalidDataFolders();
-    void confirmWritesBothOnlyOverWhatItRead_data();
-    void confirmWritesBothOnlyOverWhatItRead();
     void joinsDataFilePaths_data();
     void joinsDataFilePaths();
     void matchesDataFileNamesInAnyCase();
@@ -159,40 +157,6 @@ void TestSettingsFiles::placesRelativeAndRefusesInvalidDataFolders()
         QCOMPARE(error.kind(), FileError::Kind::NotAValidFolder);
         QCOMPARE(error.path(), app.file(QStringLiteral("path.lmr")));
         QVERIFY2(error.message().contains(why) && !why.isEmpty(), qPrintable(error.message()));
-    }
-}
-
-void TestSettingsFiles::confirmWritesBothOnlyOverWhatItRead_data()
-{
-    QTest::addColumn<QString>("changed"); // changed by another program after the reads
-    QTest::newRow("neither") << QString();
-    QTest::newRow("path.lmr") << QStringLiteral("path.lmr");
-    QTest::newRow("configure.lmr") << QStringLiteral("configure.lmr");
-}
-
-void TestSettingsFiles::confirmWritesBothOnlyOverWhatItRead()
-{
-    QFETCH(QString, changed);
-    AppFolder app;
-    const SettingsFiles settings(app.path());
-    FileState folderSeen;
-    FileState namesSeen;
-    settings.dataFolder(&folderSeen);
-    settings.slotNames(&namesSeen);
-    if (!changed.isEmpty())
-        app.write(changed, app.read(changed) + "another line\r\n");
-    const QByteArray pathBefore = app.read(QStringLiteral("path.lmr"));
-    const QByteArray namesBefore = app.read(QStringLiteral("configure.lmr"));
-    const QStringList names(14, QStringLiteral("mine"));
-    try {
-        settings.writeDataFolderAndSlotNames(QStringLiteral("/srv"), names, folderSeen, namesSeen);
-        QVERIFY(changed.isEmpty());
-        QCOMPARE(settings.slotNames(), names);
-    } catch (const FileError& error) {
-        QCOMPARE(error.kind(), FileError::Kind::ChangedOnDisk);
-        QCOMPARE(error.path(), app.file(changed));
-        QCOMPARE(app.read(QStringLiteral("path.lmr")), pathBefore);
-        QCOMPARE(app.read(QStringLiteral("configure.lmr")), namesBefore);
     }
 }
 

@@ -3,25 +3,19 @@
 #include "RecordingOpener.h"
 #include "app/Shell.h"
 #include "app/SingleInstance.h"
-#include "widgets/WindowRegistry.h"
 #include "widgets/Look.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <future>
 
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Lumora;
 using Claim = SingleInstance::Claim;
-
-Q_DECLARE_METATYPE(Lumora::SingleInstance::Claim)
 
 // A later start on an application folder hands over to the program running on it.
 class TestSingleInstance : public QObject
@@ -29,11 +23,9 @@ class TestSingleInstance : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanup();
+    void cleanup() { QTRY_VERIFY(visibleWindows().isEmpty()); }
     void laterStartBringsTheMainWindowForward_data();
     void laterStartBringsTheMainWindowForward();
-    void onlyTheSameRealFolderIsHandedOver_data();
-    void onlyTheSameRealFolderIsHandedOver();
 
 private:
     QTemporaryDir m_runtime;
@@ -50,23 +42,6 @@ Claim startAgain(const QString& folder)
     return later.get();
 }
 
-// A socket file that nobody listens on any more.
-void leaveSocket(const QString& path)
-{
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    qstrncpy(address.sun_path, native.constData(), sizeof address.sun_path);
-    QCOMPARE(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
-}
-
-int visibleMainWindows()
-{
-    return int(visibleWindows().count(QStringLiteral("Main")));
-}
-
 } // namespace
 
 void TestSingleInstance::initTestCase()
@@ -77,46 +52,36 @@ void TestSingleInstance::initTestCase()
     Look::apply(*qApp);
 }
 
-void TestSingleInstance::cleanup()
-{
-    QTRY_VERIFY(visibleWindows().isEmpty());
-}
-
 void TestSingleInstance::laterStartBringsTheMainWindowForward_data()
 {
     QTest::addColumn<QString>("before"); // what happened before the later start
-    QTest::newRow("main window open") << QString();
-    QTest::newRow("main window closed, configuration open") << QStringLiteral("closed");
-    QTest::newRow("lock and socket left by a killed program") << QStringLiteral("killed");
+    QTest::addColumn<QString>("later");  // how it names the folder, %1 the folder
+    QTest::newRow("main window open") << QString() << "%1";
+    QTest::newRow("main window closed, configuration open") << "closed" << "%1/";
+    QTest::newRow("lock and socket left by a killed program") << "killed" << "%1/.";
+    QTest::newRow("through a link") << QString() << "link";
 }
 
 void TestSingleInstance::laterStartBringsTheMainWindowForward()
 {
     QFETCH(QString, before);
+    QFETCH(QString, later);
     AppFolder app;
+    AppFolder other;
     if (before == QLatin1String("killed")) {
-        // As a killed program leaves them: its lock naming a process that is gone, and its
-        // socket with nobody listening.
-        QProcess gone;
-        gone.start(QStringLiteral("true"));
-        QVERIFY(gone.waitForStarted());
-        const qint64 pid = gone.processId();
-        QVERIFY(gone.waitForFinished());
-        QString lock;
-        QByteArray held;
-        {
-            SingleInstance killed(app.path());
-            QCOMPARE(killed.claim(), Claim::First);
-            lock = m_runtime.filePath(QDir(m_runtime.path()).entryList({"*.lock"}).constFirst());
-            QFile f(lock);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            held = f.readAll();
+        // A program that took the folder and was killed, leaving its lock and socket.
+        const pid_t killed = ::fork();
+        if (killed == 0) {
+            SingleInstance held(app.path());
+            held.claim();
+            ::pause();
         }
-        QFile f(lock);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(QByteArray::number(pid) + held.mid(held.indexOf('\n')));
-        f.close();
-        leaveSocket(lock.chopped(5) + QStringLiteral(".socket"));
+        const QDir runtime(m_runtime.path());
+        for (int i = 0; i < 500 && runtime.entryList({"*.socket"}, QDir::System).isEmpty(); ++i)
+            QTest::qWait(10);
+        ::kill(killed, SIGKILL);
+        ::waitpid(killed, nullptr, 0);
+        QCOMPARE(runtime.entryList({"*.lock", "*.socket"}, QDir::Files | QDir::System).size(), 2);
     }
     SingleInstance first(app.path());
     QCOMPARE(first.claim(), Claim::First);
@@ -126,43 +91,18 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
     if (before == QLatin1String("closed")) {
         QVERIFY(shell.windows().open(QStringLiteral("Configure")));
         shell.windows().find(QStringLiteral("Main"))->close();
-        QTRY_COMPARE(visibleMainWindows(), 0);
+        QTRY_VERIFY(!visibleWindows().contains(QStringLiteral("Main")));
     }
 
-    QCOMPARE(startAgain(app.path()), Claim::HandedOver);
-    QCOMPARE(visibleMainWindows(), 1);
-    QVERIFY(shell.windows().find(QStringLiteral("Main")));
-}
-
-void TestSingleInstance::onlyTheSameRealFolderIsHandedOver_data()
-{
-    QTest::addColumn<QString>("later"); // the folder of the later start
-    QTest::addColumn<Claim>("claim");
-    QTest::newRow("same folder") << QStringLiteral("same") << Claim::HandedOver;
-    QTest::newRow("same folder through a link") << QStringLiteral("link") << Claim::HandedOver;
-    QTest::newRow("same folder, trailing separator") << QStringLiteral("same/") << Claim::HandedOver;
-    QTest::newRow("another folder") << QStringLiteral("other") << Claim::First;
-}
-
-void TestSingleInstance::onlyTheSameRealFolderIsHandedOver()
-{
-    QFETCH(QString, later);
-    QFETCH(Claim, claim);
-    AppFolder app;
-    AppFolder other;
-    QTemporaryDir links;
-    SingleInstance first(app.path());
-    QCOMPARE(first.claim(), Claim::First);
-    WindowRegistry none([](const QString&) { return nullptr; });
-    first.serve(none);
-    QString folder = later == QLatin1String("other") ? other.path() : app.path();
+    QString folder = later.arg(app.path());
     if (later == QLatin1String("link")) {
-        folder = links.filePath(QStringLiteral("program"));
+        folder = other.file(QStringLiteral("program"));
         QVERIFY(QFile::link(app.path(), folder));
-    } else if (later.endsWith(u'/')) {
-        folder += u'/';
     }
-    QCOMPARE(startAgain(folder), claim);
+    QCOMPARE(startAgain(folder), Claim::HandedOver);
+    QCOMPARE(visibleWindows().count(QStringLiteral("Main")), 1);
+    // Another folder is another program's.
+    QCOMPARE(startAgain(other.path()), Claim::First);
 }
 
 QTEST_MAIN(TestSingleInstance)

@@ -50,20 +50,19 @@ void putSources(const QString& appFolder, int n)
 bool addOne(const QByteArray& mode, const SettingsFiles& settings)
 {
     try {
+        FileState seen;
         if (mode == "race-slot") {
-            FileState seen;
             QStringList verses = SlotVerseFile::read(settings, 2, &seen);
             verses[0] = QString::number(verses[0].toInt() + 1);
             SlotVerseFile::write(settings, 2, verses, seen);
         } else {
-            FileState folderSeen;
             FileState namesSeen;
-            settings.dataFolder(&folderSeen);
+            settings.dataFolder(&seen);
             QStringList names = settings.slotNames(&namesSeen);
             names[0] = QString::number(names[0].toInt() + 1);
             // The data folder names the same count, so a pair written by halves shows.
             settings.writeDataFolderAndSlotNames(settings.appFolder() + u'/' + names[0], names,
-                                                 folderSeen, namesSeen);
+                                                 seen, namesSeen);
         }
         return true;
     } catch (const FileError& error) {
