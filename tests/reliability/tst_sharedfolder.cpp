@@ -20,12 +20,9 @@
 
 using namespace Lumora;
 
-// A data folder shared with other programs and other users: two Lumora processes saving
-// the same files at once, named pipes and devices where files should be, a link planted
-// by another user, a save made by root in a user's folder, a read-only folder. The cases
-// with another user need root; the other user is LUMORA_OTHER_USER (tools/reliability.sh
-// makes one with useradd), or nobody. LUMORA_RACE_ROUNDS sets how many saves each of the
-// two processes makes (200 by default).
+// Folders shared with other programs and users. Cases with another user need root; the
+// user is LUMORA_OTHER_USER (made by tools/reliability.sh) or nobody. LUMORA_RACE_ROUNDS:
+// saves by each of two processes saving at once (200 by default).
 class TestSharedFolder : public QObject
 {
     Q_OBJECT
@@ -71,12 +68,6 @@ const passwd* otherUser()
     if (!user)                                                                                 \
         QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
 
-long maxResidentKiB()
-{
-    rusage usage{};
-    return ::getrusage(RUSAGE_SELF, &usage) == 0 ? usage.ru_maxrss : 0;
-}
-
 // Runs `work` in a child process as `user`; its exit status.
 int runAs(const passwd* user, const std::function<int()>& work)
 {
@@ -114,12 +105,10 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
         SlotVerseFile::write(settings, 2, {"0", "", "", "", ""});
     else
         settings.writeDataFolderAndSlotNames(app.path(), QStringList(14, QStringLiteral("0")));
-    QProcess first;
-    QProcess second;
+    QProcess first, second;
     for (QProcess* p : {&first, &second}) // at once
         p->start(QStringLiteral(LUMORA_SAVE_LOOP), {mode, app.path(), QString::number(rounds)});
-    int wins = 0;
-    int refused = 0;
+    int wins = 0, refused = 0;
     for (QProcess* p : {&first, &second}) {
         QVERIFY(p->waitForFinished(600000));
         QVERIFY2(p->exitCode() == 0, p->readAllStandardError().constData());
@@ -165,7 +154,9 @@ void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
     else
         QVERIFY(QFile::link(entry, path));
     const SettingsFiles settings(app.path());
-    const long before = maxResidentKiB();
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const long before = usage.ru_maxrss;
     QString failure;
     try {
         if (where == QLatin1String("c0002.dat")) {
@@ -189,7 +180,8 @@ void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
         failure = error.message();
     }
     QVERIFY2(failure.startsWith(QLatin1String("Not a file: ")), qPrintable(failure));
-    QVERIFY2(maxResidentKiB() - before < 8 * 1024, "memory grew");
+    ::getrusage(RUSAGE_SELF, &usage);
+    QVERIFY2(usage.ru_maxrss - before < 8 * 1024, "memory grew");
 }
 
 void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
@@ -203,9 +195,7 @@ void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
     QVERIFY(QDir().mkpath(shared));
     QCOMPARE(::chmod(native(shared), 01777), 0);
     QFile f(secret);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("the victim's own\n");
-    f.close();
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("the victim's own\n") && f.flush());
     const QString link = shared + QStringLiteral("/c0002.dat");
     QVERIFY(QFile::link(secret, link));
     QCOMPARE(::lchown(native(link), other->pw_uid, other->pw_gid), 0);
@@ -237,9 +227,7 @@ void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
     app.setDataFolder(folder);
     const QString verses = folder + QStringLiteral("/c0002.dat");
     QFile f(verses);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("1\r\n2\r\n3\r\n4\r\n5\r\n");
-    f.close();
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write("1\r\n2\r\n3\r\n4\r\n5\r\n") && f.flush());
     QCOMPARE(::chown(native(verses), user->pw_uid, user->pw_gid), 0);
     QCOMPARE(::chmod(native(verses), 0604), 0);
 
@@ -247,13 +235,11 @@ void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
     SlotVerseFile::write(settings, 2, QStringList(5, QStringLiteral("root was here")));
     QCOMPARE(Relocation::run(app.path()).outcome, Relocation::Result::Outcome::Copied);
     // The saved file and every copied one, new ones included, are the user's.
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-        struct stat st;
-        QCOMPARE(::stat(native(folder + u'/' + name), &st), 0);
-        QCOMPARE(st.st_uid, user->pw_uid);
-        QCOMPARE(st.st_gid, user->pw_gid);
-    }
     struct stat st;
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+        QCOMPARE(::stat(native(folder + u'/' + name), &st), 0);
+        QVERIFY2(st.st_uid == user->pw_uid && st.st_gid == user->pw_gid, qPrintable(name));
+    }
     QCOMPARE(::stat(native(verses), &st), 0);
     QCOMPARE(st.st_mode & 07777, 0604u);
 }
@@ -281,9 +267,7 @@ void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
     const QString verses = folder.filePath(QStringLiteral("c0002.dat"));
     QFile f(verses);
     if (mode) {
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("old\r\n");
-        f.close();
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("old\r\n") && f.flush());
         QCOMPARE(::chmod(native(verses), mode_t(mode)), 0);
         if (user)
             QCOMPARE(::chown(native(verses), user->pw_uid, user->pw_gid), 0);
