@@ -48,7 +48,6 @@ bool LineReader::fill()
         throw FileError::forRead(m_path, m_file.errorString());
     }
     m_buffer.resize(old + got);
-    m_digest.add(QByteArrayView(m_buffer).sliced(old));
     if (got == 0)
         m_eof = true;
     return got > 0;
@@ -56,17 +55,24 @@ bool LineReader::fill()
 
 FileState LineReader::state()
 {
+    // The same open file read again from its start: whatever replaces the file meanwhile
+    // has no part in it. Readers that ask for no state pay nothing.
+    FileState::Digest digest;
     QByteArray chunk(kChunk, Qt::Uninitialized);
-    while (!m_eof) {
+    if (!m_file.seek(0))
+        throw FileError::forRead(m_path, m_file.errorString());
+    for (;;) {
         const qint64 got = m_file.read(chunk.data(), kChunk);
         if (got < 0)
             throw FileError::forRead(m_path, m_file.errorString());
-        m_digest.add(QByteArrayView(chunk.constData(), got));
-        m_eof = got == 0;
+        if (got == 0)
+            break;
+        digest.add(QByteArrayView(chunk.constData(), got));
     }
+    m_eof = true;
     m_buffer.clear();
     m_pos = 0;
-    return m_digest.state();
+    return digest.state();
 }
 
 bool LineReader::atEnd()

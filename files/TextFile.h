@@ -31,8 +31,8 @@ public:
     QByteArray nextBytes();
     // True when no line is left.
     bool atEnd();
-    // What the whole file holds, for a later save to check against; reads the rest of the
-    // file, which ends the reading.
+    // What the whole file holds, for a later save to check against; reads the file again,
+    // which ends the reading.
     FileState state();
 
 private:
@@ -41,7 +41,6 @@ private:
     QString m_path;
     QFile m_file;
     Encoding m_encoding;
-    FileState::Digest m_digest;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     bool m_eof = false;

@@ -2,6 +2,7 @@
 
 #include "files/Cp1252.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <cstdio>
@@ -98,6 +99,19 @@ FuzzInput::Expected FuzzInput::expect(int count, Encoding encoding) const
             return {{}, FileError::Kind::LineTooLong};
         expected.lines.append(decoded(i, encoding));
     }
+    return expected;
+}
+
+FuzzInput::Expected FuzzInput::expectFolder(const QString& appFolder) const
+{
+    Expected expected = expect(1, Lumora::Encoding::FileSystem);
+    if (expected.error)
+        return expected;
+    const QString folder = expected.lines.constFirst();
+    if (m_lines[0].contains('\0') || QFile::encodeName(folder) != m_lines[0])
+        return {{}, Lumora::FileError::Kind::NotAValidFolder};
+    if (!folder.isEmpty() && QDir::isRelativePath(folder))
+        expected.lines = {appFolder + u'/' + folder};
     return expected;
 }
 

@@ -45,6 +45,9 @@ public:
     // What reading lines 1..count must give: those lines, or "line too long" when one of
     // them is longer than the limit, or "past end of file" when there are fewer.
     Expected expect(int count, Lumora::Encoding encoding) const;
+    // What SettingsFiles::dataFolder() gives for this input as path.lmr of `appFolder`:
+    // line 1 as a name, relative to the application folder, or not a valid folder.
+    Expected expectFolder(const QString& appFolder) const;
 
     // Runs `read` and tells what it gave, in the same form.
     template <typename Read> static Expected outcome(Read read)

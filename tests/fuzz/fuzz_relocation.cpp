@@ -84,7 +84,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     static Scene scene;
     scene.root = QFileInfo(sandbox.path()).canonicalFilePath();
     QDir::setCurrent(scene.root);
-    // Folders a path.lmr may name, relative to the working folder: the application folder
+    // Folders a path.lmr may name, relative to the application folder (a sibling is
+    // "../data"): the application folder
     // itself, links to it and to a data folder, folders with spaces and non-ASCII letters,
     // a file, a folder inside the application folder.
     QDir root(scene.root);
@@ -111,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SettingsFiles settings(scene.app);
     input.writeTo(settings.dataFolderPath());
     const auto read = FuzzInput::outcome([&] { return QStringList{settings.dataFolder()}; });
-    FuzzInput::check(read, input.expect(1, Encoding::FileSystem), "dataFolder()");
+    FuzzInput::check(read, input.expectFolder(settings.appFolder()), "dataFolder()");
     const QString folder = read.error ? QString() : read.lines.constFirst();
     if (!read.error && !staysInside(scene, folder))
         return 0;

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          expected, "captionLine()");
     }
     const auto folder = FuzzInput::outcome([&] { return QStringList{settings.dataFolder()}; });
-    FuzzInput::check(folder, input.expect(1, Encoding::FileSystem), "dataFolder()");
+    FuzzInput::check(folder, input.expectFolder(settings.appFolder()), "dataFolder()");
 
     // Names read are names that can be written: fourteen CR LF lines of the same bytes.
     if (!names.error) {
@@ -56,8 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!folder.error) {
         const QString& stored = folder.lines.constFirst();
-        // A name in no valid encoding reads with replacement characters, which may make
-        // it too long to store; then nothing is written.
+        // The application folder joined to a relative one may make it too long to store;
+        // then nothing is written.
         const bool fits = QFile::encodeName(stored).size() <= LineReader::kMaxLineBytes;
         const auto written = FuzzInput::outcome([&] {
             settings.writeDataFolder(stored);
