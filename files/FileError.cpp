@@ -65,6 +65,15 @@ FileError inAFile(const QString& path, const QFileInfo& folder)
 
 } // namespace
 
+QString FileError::sentence(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed.endsWith(u'.') || trimmed.endsWith(u'!') ||
+        trimmed.endsWith(u'?'))
+        return trimmed;
+    return trimmed + u'.';
+}
+
 bool FileError::isReadOnly(const QFileInfo& file)
 {
     // The owner's write bit counts too, not only access(): a file the user marked

@@ -53,6 +53,9 @@ public:
     static FileError forRead(const QString& path, const QString& detail = {});
     // Classifies a failure to create or replace `path`.
     static FileError forWrite(const QString& path, const QString& detail = {});
+    // `text` as a sentence: system messages such as "No space left on device" end without
+    // a full stop, and a detail goes on after them.
+    static QString sentence(const QString& text);
     // True for an existing file that must not be replaced.
     static bool isReadOnly(const QFileInfo& file);
     // The error of a file that exists but is no regular file: "It is a named pipe (FIFO),

@@ -277,7 +277,8 @@ void FileSave::write(QByteArrayView bytes)
         if (m_save->write(bytes.data(), bytes.size()) != bytes.size()) {
             const QString why = m_save->errorString();
             m_save->cancelWriting();
-            throw FileError::forWrite(m_target, why + QStringLiteral(" The old file was kept."));
+            throw FileError::forWrite(m_target, FileError::sentence(why) +
+                                                        QStringLiteral(" The old file was kept."));
         }
         return;
     }
@@ -299,10 +300,11 @@ void FileSave::commit()
             if (why.isEmpty() || why == QLatin1String("Unknown error"))
                 why = QStringLiteral("The file could not be written whole; the disk may be full.");
             m_save->cancelWriting();
-            throw FileError::forWrite(m_target, why + QStringLiteral(" The old file was kept."));
+            throw FileError::forWrite(m_target, FileError::sentence(why) +
+                                                        QStringLiteral(" The old file was kept."));
         }
         if (!m_save->commit())
-            throw FileError::forWrite(m_target, m_save->errorString() +
+            throw FileError::forWrite(m_target, FileError::sentence(m_save->errorString()) +
                                                     QStringLiteral(" The old file was kept."));
     } else {
         keepOld();

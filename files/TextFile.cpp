@@ -240,7 +240,8 @@ void writeAll(const QList<Replacement>& files)
                     : QStringLiteral("%1 could not be put back as it was and now holds the new "
                                      "content.")
                           .arg(failed.join(QStringLiteral(", ")));
-            throw FileError(error.kind(), error.path(), error.detail() + u' ' + outcome);
+            throw FileError(error.kind(), error.path(),
+                            FileError::sentence(error.detail()) + u' ' + outcome);
         }
     }
 }
