@@ -179,7 +179,7 @@ void ConfigureWindow::Form_Load()
 {
     drawTitle();
     startFolderList();
-    const QStringList names = m_program.settings().slotNames();
+    const QStringList names = m_program.settings().slotNames(&m_namesSeen);
     for (std::size_t i = 0; i < m_names.size(); ++i) {
         m_names[i]->setText(names[qsizetype(i)]);
         m_names[i]->setCursorPosition(0);
@@ -203,7 +203,7 @@ void ConfigureWindow::startFolderList()
     QString stored;
     QString problem;
     try {
-        stored = m_program.settings().dataFolder();
+        stored = m_program.settings().dataFolder(&m_folderSeen);
         m_folder->setText(stored);
         if (stored.isEmpty())
             problem = QStringLiteral("No data folder is set in %1.")
@@ -213,6 +213,7 @@ void ConfigureWindow::startFolderList()
     } catch (const FileError& error) {
         problem = error.message();
     }
+    m_loadedFolder = m_dir->currentFolder();
     if (problem.isEmpty())
         return;
     const QString start = nearestExisting(stored);
@@ -220,6 +221,7 @@ void ConfigureWindow::startFolderList()
                                                     "Choose the data folder and confirm it.")
                                          .arg(QDir::toNativeSeparators(start)));
     m_dir->setCurrentFolder(start);
+    m_loadedFolder = m_dir->currentFolder();
 }
 
 void ConfigureWindow::Drive1_Change(int index)
@@ -233,9 +235,11 @@ void ConfigureWindow::Drive1_Change(int index)
 
 void ConfigureWindow::Command1_Click()
 {
+    // Names read from the file go back as they were read; what the user typed or pasted
+    // had its line breaks made spaces as it came in.
     QStringList names;
     for (OneLineEdit* box : m_names)
-        names.append(OneLineEdit::oneLine(box->text()));
+        names.append(box->text());
     const QString folder = m_dir->currentFolder();
     try {
         // A name the code page cannot hold is refused before either file is touched.
@@ -252,14 +256,59 @@ void ConfigureWindow::Command1_Click()
         }
         // Both files or neither: after a failure the user must not be left with a new data
         // folder under the old names, told that nothing was changed.
-        m_program.settings().writeDataFolderAndSlotNames(folder, names);
+        // Neither is written should either have changed since this window read them.
+        m_program.settings().writeDataFolderAndSlotNames(folder, names, m_folderSeen,
+                                                         m_namesSeen);
         m_folder->setText(folder);
     } catch (const FileError& error) {
-        Messages::report(this, error);
-        return;
+        if (error.kind() != FileError::Kind::ChangedOnDisk) {
+            Messages::report(this, error);
+            return;
+        }
+        switch (Messages::askAboutChange(this, error)) {
+        case Messages::Change::Overwrite:
+            m_folderSeen = {};
+            m_namesSeen = {};
+            Command1_Click();
+            return;
+        case Messages::Change::Reload:
+            reload();
+            return;
+        case Messages::Change::Cancel:
+            return;
+        }
     }
+    // The window stays open: its next Confirm checks against what this one wrote.
+    try {
+        m_program.settings().dataFolder(&m_folderSeen);
+        m_program.settings().slotNames(&m_namesSeen);
+    } catch (const FileError&) {
+        m_folderSeen = {};
+        m_namesSeen = {};
+    }
+    m_loadedFolder = folder;
     Messages::inform(this,
                      QStringLiteral("All header info have been set & Data path changed to ") + folder);
+}
+
+void ConfigureWindow::reload()
+{
+    try {
+        const QStringList names = m_program.settings().slotNames(&m_namesSeen);
+        for (std::size_t i = 0; i < m_names.size(); ++i) {
+            if (!m_names[i]->isModified())
+                m_names[i]->setText(names[qsizetype(i)]);
+        }
+        const QString stored = m_program.settings().dataFolder(&m_folderSeen);
+        m_folder->setText(stored);
+        // A folder the user has opened in the list since is their choice; it stays.
+        if (m_dir->currentFolder() == m_loadedFolder && !stored.isEmpty()) {
+            m_dir->setCurrentFolder(stored);
+            m_loadedFolder = m_dir->currentFolder();
+        }
+    } catch (const FileError& error) {
+        Messages::report(this, error);
+    }
 }
 
 void ConfigureWindow::Command2_Click()

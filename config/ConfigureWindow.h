@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/Volumes.h"
+#include "files/FileState.h"
 #include "slots/SlotTable.h"
 #include "widgets/Form.h"
 
@@ -45,6 +46,9 @@ public:
 
 private:
     void startFolderList();
+    // Reads both settings files again as they stand now; a name box the user has typed
+    // in keeps what they typed, and so does a folder they have opened in the list.
+    void reload();
     void Drive1_Change(int index);
     void Command1_Click();
     void Command2_Click();
@@ -59,6 +63,11 @@ private:
     std::array<OneLineEdit*, SlotTable::kRows.size()> m_names;
     FolderList* m_dir;
     QComboBox* m_drive;
+    // What path.lmr and configure.lmr held when this window read them, and the folder
+    // the folder list showed then: a Confirm writes only while both files still hold that.
+    FileState m_folderSeen;
+    FileState m_namesSeen;
+    QString m_loadedFolder;
 };
 
 } // namespace Lumora

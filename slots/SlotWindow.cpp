@@ -12,6 +12,7 @@
 #include "widgets/VerseLabel.h"
 #include "widgets/WindowRegistry.h"
 #include "files/FileError.h"
+#include "files/FileState.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -152,12 +153,18 @@ void SlotWindow::Form_Load()
     drawTitle();
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
-    const QString folder = m_program.settings().dataFolder();
-    folderHolder()->setText(folder);
-    const QStringList verses = SlotVerseFile::read(folder, m_row.slot);
+    m_folder = m_program.settings().dataFolder();
+    folderHolder()->setText(m_folder);
+    showVerses(SlotVerseFile::read(m_folder, m_row.slot, &m_seen), false);
+}
+
+void SlotWindow::showVerses(const QStringList& verses, bool keepTyping)
+{
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
-        m_edits[i]->setText(verses[i]);
-        m_edits[i]->setCursorPosition(0);
+        if (!keepTyping || !m_edits[i]->isModified()) {
+            m_edits[i]->setText(verses[i]);
+            m_edits[i]->setCursorPosition(0);
+        }
         m_labels[i]->setVerse(verses[i]);
     }
     layOutLabels();
@@ -211,20 +218,49 @@ void SlotWindow::Command1_Click()
 
 void SlotWindow::Command2_Click()
 {
+    // Text read from the file goes back as it was read; what the user typed or pasted had
+    // its line breaks made spaces as it came in.
     QStringList verses;
     for (QLineEdit* edit : std::as_const(m_edits))
-        verses.append(OneLineEdit::oneLine(edit->text()));
+        verses.append(edit->text());
     try {
         const QString folder = m_program.settings().dataFolder();
         folderHolder()->setText(folder);
-        SlotVerseFile::write(folder, m_row.slot, verses);
+        // The file this window read must still hold what it read. After the data folder
+        // has moved, the save goes to the new folder's file, which the window never read.
+        SlotVerseFile::write(folder, m_row.slot, verses,
+                             folder == m_folder ? m_seen : FileState{});
     } catch (const FileError& error) {
         // Nothing is lost: the window stays as it is, the typing with it.
-        Messages::report(this, error);
-        return;
+        if (error.kind() != FileError::Kind::ChangedOnDisk) {
+            Messages::report(this, error);
+            return;
+        }
+        switch (Messages::askAboutChange(this, error)) {
+        case Messages::Change::Overwrite:
+            m_seen = {};
+            Command2_Click();
+            return;
+        case Messages::Change::Reload:
+            reload();
+            return;
+        case Messages::Change::Cancel:
+            return;
+        }
     }
     Messages::inform(this, QStringLiteral("Verses have been saved to screen display"));
     m_program.windows().reload(this);
+}
+
+void SlotWindow::reload()
+{
+    try {
+        m_folder = m_program.settings().dataFolder();
+        folderHolder()->setText(m_folder);
+        showVerses(SlotVerseFile::read(m_folder, m_row.slot, &m_seen), true);
+    } catch (const FileError& error) {
+        Messages::report(this, error);
+    }
 }
 
 void SlotWindow::Command3_Click()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/FileState.h"
 #include "widgets/Form.h"
 
 class QLabel;
@@ -44,6 +45,11 @@ protected:
     bool closesOnEscape() const override { return !m_editing; }
 
 private:
+    // Shows `verses` in the labels and the edit boxes; with `keepTyping`, a box the user
+    // has typed in keeps what they typed.
+    void showVerses(const QStringList& verses, bool keepTyping);
+    // Reads the slot's file again, as it stands now.
+    void reload();
     void layOutLabels();
     void Command1_Click();
     void Command2_Click();
@@ -57,6 +63,10 @@ private:
     QList<OneLineEdit*> m_edits;
     QList<QWidget*> m_lines;
     bool m_editing = false;
+    // The data folder the verses were read from and what the file held then: a save
+    // writes only while it still holds that.
+    QString m_folder;
+    FileState m_seen;
 };
 
 } // namespace Lumora

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void readsOnlyFourteenNamesAndWritesFourteen();
     void shortNameFileKeepsTheWindowClosed();
     void confirmWritesBothFilesExactly();
+    void changedNamesAreReloadedKeepingWhatWasTyped();
     void confirmRefusesNamesTheCodePageCannotHold();
     void confirmThatCannotWriteKeepsTheEntries();
     void folderListOpensOnDoubleClickSelectsOnSingle();
@@ -231,6 +232,29 @@ void TestConfigure::confirmWritesBothFilesExactly()
     w->folderList()->setCurrentFolder(QStringLiteral("/"));
     click(w, QStringLiteral("Command1"));
     QCOMPARE(m_run->app.read(QStringLiteral("path.lmr")), QByteArray("/\r\n"));
+}
+
+void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
+{
+    ConfigureWindow* w = open();
+    box(w, 2)->selectAll();
+    QTest::keyClicks(box(w, 2), QStringLiteral("Peace"));
+    // Another program names slots 2 and 3 meanwhile.
+    QStringList theirs(SettingsFiles::kSlotCount, QStringLiteral("open"));
+    theirs[0] = QStringLiteral("Joy");
+    theirs[1] = QStringLiteral("Hope");
+    m_run->app.writeSlotNames(theirs);
+    m_run->messages.answer(QMessageBox::No);
+    click(w, QStringLiteral("Command1"));
+    QVERIFY(m_run->messages.last().startsWith(QStringLiteral("Changed by another program: ") +
+                                              m_run->app.file(QStringLiteral("configure.lmr"))));
+    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), crlf(theirs));
+    QCOMPARE(box(w, 2)->text(), QStringLiteral("Peace"));
+    QCOMPARE(box(w, 3)->text(), QStringLiteral("Hope"));
+    // Confirmed now, the names are the ones shown.
+    click(w, QStringLiteral("Command1"));
+    theirs[0] = QStringLiteral("Peace");
+    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), crlf(theirs));
 }
 
 void TestConfigure::confirmRefusesNamesTheCodePageCannotHold()
@@ -408,8 +432,11 @@ void TestConfigure::exitWithBrokenNameFileKeepsThisWindow()
                                            m_run->app.file(QStringLiteral("configure.lmr"))});
     QCOMPARE(visibleWindows(), (QStringList{"Configure", "Main"}));
     QCOMPARE(m_run->find(QStringLiteral("Main")), oldMain);
-    // Confirm mends the file, and EXIT then works.
+    // Confirm mends the file, once told to overwrite what changed behind the window's
+    // back, and EXIT then works.
+    m_run->messages.answer(QMessageBox::Yes);
     click(w, QStringLiteral("Command1"));
+    QVERIFY(m_run->messages.texts()[1].startsWith(QLatin1String("Changed by another program")));
     click(w, QStringLiteral("Command2"));
     QTRY_COMPARE(visibleWindows(), QStringList{"Main"});
 }

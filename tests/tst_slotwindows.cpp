@@ -73,6 +73,8 @@ private Q_SLOTS:
     void editModeShowsTheBoxesWithTheVerses();
     void confirmSavesReopensAndShowsTheFile();
     void confirmWithoutEditingNormalisesTheFile();
+    void changeOnDiskIsNeverOverwrittenUnasked_data();
+    void changeOnDiskIsNeverOverwrittenUnasked();
     void confirmKeepsTheProgramRunningAlone();
     void exitForgetsUnconfirmedEdits();
     void failedSaveKeepsTheWindowAndTheTyping_data();
@@ -201,12 +203,49 @@ void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
 
 void TestSlotWindows::confirmWithoutEditingNormalisesTheFile()
 {
+    // A line feed alone is part of its line, and goes back as it was read.
     m_run->app.write(QStringLiteral("c0010.dat"),
-                 QByteArray("one\r\ntwo\rthree\r\nfour\r\nfive\r\nsix\r\nseven"));
+                 QByteArray("one\r\ntwo\rthree\nand more\r\nfour\r\nfive\r\nsix\r\nseven"));
     SlotWindow* w = open(10);
     click(w, QStringLiteral("Command2"));
     QCOMPARE(m_run->app.read(QStringLiteral("c0010.dat")),
-             QByteArray("one\r\ntwo\r\nthree\r\nfour\r\nfive\r\n"));
+             QByteArray("one\r\ntwo\r\nthree\nand more\r\nfour\r\nfive\r\n"));
+}
+
+void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QStringList>("file");  // afterwards
+    QTest::addColumn<QStringList>("shown"); // the verses the window shows afterwards
+    const QStringList theirs{"t1", "t2", "t3", "t4", "t5"};
+    const QStringList mine = QStringList{"mine"} + kVerses.mid(1);
+    QTest::newRow("overwrite") << int(QMessageBox::Yes) << mine << mine;
+    QTest::newRow("reload") << int(QMessageBox::No) << theirs << theirs;
+    QTest::newRow("neither") << int(QMessageBox::Cancel) << theirs << kVerses;
+}
+
+void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
+{
+    QFETCH(int, answer);
+    QFETCH(QStringList, file);
+    QFETCH(QStringList, shown);
+    SlotWindow* w = open(3);
+    click(w, QStringLiteral("Command4"));
+    edit(w, 3)->selectAll();
+    type(edit(w, 3), QStringLiteral("mine"));
+    // Another program, a sync tool say, writes the file meanwhile.
+    m_run->app.write(QStringLiteral("c0003.dat"), crlf({"t1", "t2", "t3", "t4", "t5"}));
+    m_run->messages.answer(QMessageBox::StandardButton(answer));
+    click(w, QStringLiteral("Command2"));
+    QCOMPARE(m_run->messages.texts().first().section(u'\n', 0, 0),
+             QStringLiteral("Changed by another program: ") + m_run->app.file(QStringLiteral("c0003.dat")));
+    QCOMPARE(m_run->app.read(QStringLiteral("c0003.dat")), crlf(file));
+    SlotWindow* now = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc3")));
+    for (int n = 1; n <= 5; ++n)
+        QCOMPARE(qobject_cast<VerseLabel*>(label(now, n))->verse(), shown[n - 1]);
+    // Whatever the answer, what was typed is still there until the window is reloaded.
+    if (now == w)
+        QCOMPARE(edit(w, 3)->text(), QStringLiteral("mine"));
 }
 
 void TestSlotWindows::confirmKeepsTheProgramRunningAlone()

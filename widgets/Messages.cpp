@@ -2,6 +2,7 @@
 
 #include "files/FileError.h"
 
+#include <QAbstractButton>
 #include <QDebug>
 
 namespace Lumora {
@@ -21,12 +22,15 @@ void Messages::setHook(Hook h)
     hook() = std::move(h);
 }
 
-QMessageBox::StandardButton Messages::show(QWidget* parent, const QString& text,
-                                           QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton Messages::show(
+    QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+    const QList<std::pair<QMessageBox::StandardButton, QString>>& names)
 {
     if (hook())
         return hook()(text, buttons);
     QMessageBox box(QMessageBox::NoIcon, title(), text, buttons, parent);
+    for (const auto& [button, name] : names)
+        box.button(button)->setText(name);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     return QMessageBox::StandardButton(box.exec());
@@ -48,6 +52,21 @@ void Messages::report(QWidget* parent, const FileError& error)
     if (!hook())
         qWarning().noquote() << QStringLiteral("Lumora:") << error.message();
     show(parent, error.message(), QMessageBox::Ok);
+}
+
+Messages::Change Messages::askAboutChange(QWidget* parent, const FileError& error)
+{
+    const QString text =
+        error.message() +
+        QStringLiteral("\n\nOverwrite it with what this window holds, or reload what it holds "
+                       "now? Either way, what you typed stays in the window.");
+    switch (show(parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                 {{QMessageBox::Yes, QStringLiteral("Overwrite")},
+                  {QMessageBox::No, QStringLiteral("Reload")}})) {
+    case QMessageBox::Yes: return Change::Overwrite;
+    case QMessageBox::No: return Change::Reload;
+    default: return Change::Cancel;
+    }
 }
 
 } // namespace Lumora

@@ -20,6 +20,13 @@ public:
     // A failed operation: what went wrong and with which file.
     static void report(QWidget* parent, const FileError& error);
 
+    // A save found its file changed on disk since the window read it (another Lumora, a
+    // sync tool, an editor). The user chooses to overwrite what is there with what the
+    // window holds, to reload it, or neither for now; the typing stays in the window
+    // whatever the choice.
+    enum class Change { Overwrite, Reload, Cancel };
+    static Change askAboutChange(QWidget* parent, const FileError& error);
+
     // For tests: while a hook is set, no box is shown; the hook receives each box's text
     // and buttons and returns the button pressed.
     using Hook = std::function<QMessageBox::StandardButton(const QString& text,
@@ -29,8 +36,10 @@ public:
     static QString title() { return QStringLiteral("Lumora"); }
 
 private:
-    static QMessageBox::StandardButton show(QWidget* parent, const QString& text,
-                                            QMessageBox::StandardButtons buttons);
+    // `names` gives buttons words of their own.
+    static QMessageBox::StandardButton show(
+        QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
+        const QList<std::pair<QMessageBox::StandardButton, QString>>& names = {});
 };
 
 } // namespace Lumora

@@ -15,6 +15,8 @@ OneLineEdit::OneLineEdit(const QString& name, QWidget* parent) : QLineEdit(paren
             const int cursor = cursorPosition();
             setText(fixed);
             setCursorPosition(cursor);
+            // Still the user's edit, which setText() would forget.
+            setModified(true);
         }
     });
 }
