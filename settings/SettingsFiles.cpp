@@ -36,12 +36,6 @@ QStringList SettingsFiles::slotNames(FileState* seen) const
     return TextFile::readLines(slotNamesPath(), kSlotCount, Encoding::Cp1252, seen);
 }
 
-void SettingsFiles::writeSlotNames(const QStringList& names) const
-{
-    Q_ASSERT(names.size() == kSlotCount);
-    TextFile::writeLines(slotNamesPath(), names, Encoding::Cp1252);
-}
-
 QString SettingsFiles::dataFolder(FileState* seen) const
 {
     LineReader reader(dataFolderPath(), Encoding::FileSystem);
@@ -62,11 +56,6 @@ QString SettingsFiles::dataFolder(FileState* seen) const
     if (!folder.isEmpty() && QDir::isRelativePath(folder))
         folder = m_appFolder + u'/' + folder;
     return folder;
-}
-
-void SettingsFiles::writeDataFolder(const QString& folder) const
-{
-    TextFile::writeLines(dataFolderPath(), {folder}, Encoding::FileSystem);
 }
 
 void SettingsFiles::writeDataFolderAndSlotNames(const QString& folder, const QStringList& names,

@@ -30,14 +30,12 @@ public:
     // The fourteen slot names, slots 2..15 in order. With `seen`, what the file held, for
     // a later write to check against (see FileState).
     QStringList slotNames(FileState* seen = nullptr) const;
-    void writeSlotNames(const QStringList& names) const;
 
     // The first line of path.lmr, unchanged unless it is relative: a relative folder lies
     // in the application folder, whatever the working folder. A line holding a NUL byte or
     // bytes that are no name in the file system's encoding throws FileError (not a valid
     // folder) rather than name some other folder.
     QString dataFolder(FileState* seen = nullptr) const;
-    void writeDataFolder(const QString& folder) const;
 
     // path.lmr and configure.lmr together: both are replaced or neither is, whatever step
     // fails. Given the states that the window's reads returned, neither is written when

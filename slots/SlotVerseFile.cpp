@@ -12,23 +12,12 @@ QStringList read(const QString& dataFolder, int slot, FileState* seen)
                                Encoding::Cp1252, seen);
 }
 
-QStringList read(const SettingsFiles& settings, int slot, FileState* seen)
-{
-    return read(settings.dataFolder(), slot, seen);
-}
-
 void write(const QString& dataFolder, int slot, const QStringList& verses,
            const FileState& expected)
 {
     Q_ASSERT(verses.size() == kVerseCount);
     TextFile::writeLines(dataFilePath(dataFolder, SlotTable::verseFile(slot)), verses,
                          Encoding::Cp1252, expected);
-}
-
-void write(const SettingsFiles& settings, int slot, const QStringList& verses,
-           const FileState& expected)
-{
-    write(settings.dataFolder(), slot, verses, expected);
 }
 
 } // namespace Lumora::SlotVerseFile

@@ -6,10 +6,9 @@
 
 namespace Lumora {
 
-class SettingsFiles;
-
 // The five verses of an open slot, one per line of its c00NN.dat in the data folder.
-// Both operations read path.lmr afresh, so a data folder changed meanwhile is used.
+// Both operations are given the data folder as their caller has just read it from
+// path.lmr, so a data folder changed meanwhile is used.
 namespace SlotVerseFile {
 
 inline constexpr int kVerseCount = 5;
@@ -18,8 +17,6 @@ inline constexpr int kVerseCount = 5;
 // throws FileError. Lines after the fifth are not used. With `seen`, what the whole file
 // held: a window keeps it and hands it to its save.
 QStringList read(const QString& dataFolder, int slot, FileState* seen = nullptr);
-// The same in the data folder that path.lmr names at this moment.
-QStringList read(const SettingsFiles& settings, int slot, FileState* seen = nullptr);
 
 // Replaces the slot's file in `dataFolder` with exactly five lines, each ended by CR LF,
 // or leaves it whole and throws FileError. Given the state its window read (`expected`),
@@ -28,8 +25,6 @@ QStringList read(const SettingsFiles& settings, int slot, FileState* seen = null
 // the window may offer to overwrite (a save with no expected state) or to reload. Saves of
 // several Lumora processes are serialised between that check and the replacement.
 void write(const QString& dataFolder, int slot, const QStringList& verses,
-           const FileState& expected = {});
-void write(const SettingsFiles& settings, int slot, const QStringList& verses,
            const FileState& expected = {});
 
 } // namespace SlotVerseFile

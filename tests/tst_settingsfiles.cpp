@@ -1,4 +1,5 @@
 #include "AppFolder.h"
+#include "files/TextFile.h"
 #include "files/FileError.h"
 #include "settings/SettingsFiles.h"
 
@@ -91,7 +92,7 @@ void TestSettingsFiles::writesSlotNamesAsFourteenLines()
     QStringList names(14, QStringLiteral("open"));
     names[0] = QStringLiteral("Caf\u00E9 \u201CPeace\u201D");
     names[5] = QString();
-    settings.writeSlotNames(names);
+    TextFile::writeLines(settings.slotNamesPath(), names, Encoding::Cp1252);
     QCOMPARE(app.read(QStringLiteral("configure.lmr")),
              QByteArray("Caf\xe9 \x93Peace\x94\r\nopen\r\nopen\r\nopen\r\nopen\r\n\r\nopen\r\nopen\r\n"
                         "open\r\nopen\r\nopen\r\nopen\r\nopen\r\nopen\r\n"));
@@ -132,7 +133,7 @@ void TestSettingsFiles::readsTheDataFolderFirstLine()
     QCOMPARE(settings.dataFolder(), folder);
 
     // What is written is read back unchanged.
-    settings.writeDataFolder(folder);
+    TextFile::writeLines(settings.dataFolderPath(), {folder}, Encoding::FileSystem);
     QCOMPARE(settings.dataFolder(), folder);
 }
 

@@ -78,10 +78,10 @@ void TestSlotVerseFile::readsFiveLines()
     app.write(QStringLiteral("c0007.dat"), bytes);
     const SettingsFiles settings(app.path());
     if (verses.isEmpty()) {
-        QVERIFY_THROWS_EXCEPTION(FileError, SlotVerseFile::read(settings, 7));
+        QVERIFY_THROWS_EXCEPTION(FileError, SlotVerseFile::read(settings.dataFolder(), 7));
         return;
     }
-    QCOMPARE(SlotVerseFile::read(settings, 7), verses);
+    QCOMPARE(SlotVerseFile::read(settings.dataFolder(), 7), verses);
 }
 
 void TestSlotVerseFile::writesFiveCrLfLines_data()
@@ -102,9 +102,9 @@ void TestSlotVerseFile::writesFiveCrLfLines()
     // A longer file is normalised to five lines.
     app.write(QStringLiteral("c0015.dat"), crlf(QStringList(7, QStringLiteral("old"))));
     const SettingsFiles settings(app.path());
-    SlotVerseFile::write(settings, 15, verses);
+    SlotVerseFile::write(settings.dataFolder(), 15, verses);
     QCOMPARE(app.read(QStringLiteral("c0015.dat")), bytes);
-    QCOMPARE(SlotVerseFile::read(settings, 15), verses);
+    QCOMPARE(SlotVerseFile::read(settings.dataFolder(), 15), verses);
 }
 
 void TestSlotVerseFile::followsTheDataFolderOfTheMoment()
@@ -114,13 +114,13 @@ void TestSlotVerseFile::followsTheDataFolderOfTheMoment()
     const SettingsFiles settings(app.path());
     const QStringList verses{"1", "2", "3", "4", "5"};
     app.setDataFolder(other.path());
-    SlotVerseFile::write(settings, 2, verses);
+    SlotVerseFile::write(settings.dataFolder(), 2, verses);
     QCOMPARE(other.read(QStringLiteral("c0002.dat")), crlf(verses));
     QVERIFY(app.read(QStringLiteral("c0002.dat")) != crlf(verses));
     // A file that differs only in letter case is the same file.
     QFile::rename(other.file(QStringLiteral("c0002.dat")), other.file(QStringLiteral("C0002.DAT")));
-    QCOMPARE(SlotVerseFile::read(settings, 2), verses);
-    SlotVerseFile::write(settings, 2, QStringList(5, QStringLiteral("x")));
+    QCOMPARE(SlotVerseFile::read(settings.dataFolder(), 2), verses);
+    SlotVerseFile::write(settings.dataFolder(), 2, QStringList(5, QStringLiteral("x")));
     QVERIFY(!QFile::exists(other.file(QStringLiteral("c0002.dat"))));
     QCOMPARE(other.read(QStringLiteral("C0002.DAT")), crlf(QStringList(5, QStringLiteral("x"))));
 }
@@ -155,7 +155,7 @@ void TestSlotVerseFile::failedSaveKeepsTheOldFile()
     else if (fault == QLatin1String("file"))
         app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
     try {
-        SlotVerseFile::write(settings, 3, verses);
+        SlotVerseFile::write(settings.dataFolder(), 3, verses);
         QFAIL("no error");
     } catch (const FileError& error) {
         QCOMPARE(int(error.kind()), kind);

@@ -2,6 +2,7 @@
 // back and read again unchanged.
 #include "FuzzInput.h"
 #include "FuzzSandbox.h"
+#include "files/TextFile.h"
 #include "files/Cp1252.h"
 #include "settings/SettingsFiles.h"
 
@@ -46,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Names read are names that can be written: fourteen CR LF lines of the same bytes.
     if (!names.error) {
-        settings.writeSlotNames(names.lines);
+        TextFile::writeLines(settings.slotNamesPath(), names.lines, Encoding::Cp1252);
         QByteArray expected;
         for (qsizetype i = 0; i < SettingsFiles::kSlotCount; ++i)
             expected += input.lines()[i] + "\r\n";
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // then nothing is written.
         const bool fits = QFile::encodeName(stored).size() <= LineReader::kMaxLineBytes;
         const auto written = FuzzInput::outcome([&] {
-            settings.writeDataFolder(stored);
+            TextFile::writeLines(settings.dataFolderPath(), {stored}, Encoding::FileSystem);
             return QStringList{settings.dataFolder()};
         });
         FuzzInput::check(written,

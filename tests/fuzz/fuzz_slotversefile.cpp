@@ -2,6 +2,7 @@
 // path.lmr; five verses read are written back as the same five lines and read again.
 #include "FuzzInput.h"
 #include "FuzzSandbox.h"
+#include "files/TextFile.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotVerseFile.h"
 
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     g_settings = &settings;
     g_data = sandbox.filePath(QStringLiteral("data"));
     QDir().mkpath(g_data);
-    settings.writeDataFolder(g_data);
+    TextFile::writeLines(settings.dataFolderPath(), {g_data}, Encoding::FileSystem);
     return 0;
 }
 
@@ -38,11 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString path = g_data + u'/' + name;
     input.writeTo(path);
 
-    const auto verses = FuzzInput::outcome([&] { return SlotVerseFile::read(*g_settings, 2); });
+    const auto verses = FuzzInput::outcome([&] { return SlotVerseFile::read(g_settings->dataFolder(), 2); });
     FuzzInput::check(verses, input.expect(SlotVerseFile::kVerseCount, Encoding::Cp1252),
                      "SlotVerseFile::read()");
     if (!verses.error) {
-        SlotVerseFile::write(*g_settings, 2, verses.lines);
+        SlotVerseFile::write(g_settings->dataFolder(), 2, verses.lines);
         QByteArray expected;
         for (qsizetype i = 0; i < SlotVerseFile::kVerseCount; ++i)
             expected += input.lines()[i] + "\r\n";

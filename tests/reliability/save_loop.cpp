@@ -11,6 +11,7 @@
 //   save-loop race-slot APP_FOLDER ROUNDS       slot 2's verse file (verse 1)
 //   save-loop race-settings APP_FOLDER ROUNDS   configure.lmr (slot 2's name) with path.lmr
 #include "SaveContent.h"
+#include "files/TextFile.h"
 #include "config/Relocation.h"
 #include "files/FileError.h"
 #include "settings/SettingsFiles.h"
@@ -52,9 +53,9 @@ bool addOne(const QByteArray& mode, const SettingsFiles& settings)
     try {
         FileState seen;
         if (mode == "race-slot") {
-            QStringList verses = SlotVerseFile::read(settings, 2, &seen);
+            QStringList verses = SlotVerseFile::read(settings.dataFolder(), 2, &seen);
             verses[0] = QString::number(verses[0].toInt() + 1);
-            SlotVerseFile::write(settings, 2, verses, seen);
+            SlotVerseFile::write(settings.dataFolder(), 2, verses, seen);
         } else {
             FileState namesSeen;
             settings.dataFolder(&seen);
@@ -101,14 +102,14 @@ int main(int argc, char* argv[])
         for (int n = std::atoi(argv[3]);; ++n) {
             if (mode == "slot") {
                 say('S', n);
-                SlotVerseFile::write(settings, 2, SaveContent::verses(n));
+                SlotVerseFile::write(settings.dataFolder(), 2, SaveContent::verses(n));
             } else if (mode == "settings") {
                 // As the settings are saved one by one, and as the configuration window
                 // saves both.
                 say('S', n);
                 if (n % 2) {
-                    settings.writeDataFolder(SaveContent::dataFolder(n));
-                    settings.writeSlotNames(SaveContent::slotNames(n));
+                    TextFile::writeLines(settings.dataFolderPath(), {SaveContent::dataFolder(n)}, Encoding::FileSystem);
+                    TextFile::writeLines(settings.slotNamesPath(), SaveContent::slotNames(n), Encoding::Cp1252);
                 } else {
                     settings.writeDataFolderAndSlotNames(SaveContent::dataFolder(n),
                                                          SaveContent::slotNames(n));

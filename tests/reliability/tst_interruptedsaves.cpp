@@ -168,7 +168,7 @@ void TestInterruptedSaves::everyKillLeavesOldOrNewContentWhole()
         }
         // The readers find the real files, whatever temporary files lie beside them.
         if (mode == QLatin1String("slot")) {
-            QCOMPARE(SlotVerseFile::read(settings, 2), SaveContent::verses(held[0]));
+            QCOMPARE(SlotVerseFile::read(settings.dataFolder(), 2), SaveContent::verses(held[0]));
         } else if (mode == QLatin1String("settings")) {
             QCOMPARE(settings.dataFolder(), SaveContent::dataFolder(held[0]));
             QCOMPARE(settings.slotNames(), SaveContent::slotNames(held[1]));

@@ -102,7 +102,7 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
     AppFolder app;
     const SettingsFiles settings(app.path());
     if (mode == QLatin1String("race-slot"))
-        SlotVerseFile::write(settings, 2, {"0", "", "", "", ""});
+        SlotVerseFile::write(settings.dataFolder(), 2, {"0", "", "", "", ""});
     else
         settings.writeDataFolderAndSlotNames(app.path(), QStringList(14, QStringLiteral("0")));
     QProcess first, second;
@@ -119,7 +119,7 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
     }
     QCOMPARE(wins + refused, 2 * rounds);
     if (mode == QLatin1String("race-slot")) {
-        QCOMPARE(SlotVerseFile::read(settings, 2).constFirst().toInt(), wins);
+        QCOMPARE(SlotVerseFile::read(settings.dataFolder(), 2).constFirst().toInt(), wins);
     } else {
         const QString count = settings.slotNames().constFirst();
         QCOMPARE(count.toInt(), wins);
@@ -160,9 +160,9 @@ void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
     QString failure;
     try {
         if (where == QLatin1String("c0002.dat")) {
-            SlotVerseFile::read(settings, 2);
+            SlotVerseFile::read(settings.dataFolder(), 2);
         } else if (name == QLatin1String("c0002.dat")) {
-            SlotVerseFile::write(settings, 2, QStringList(5, QString()));
+            SlotVerseFile::write(settings.dataFolder(), 2, QStringList(5, QString()));
         } else if (name == QLatin1String("configure.lmr")) {
             settings.slotNames();
         } else if (name == QLatin1String("path.lmr")) {
@@ -203,7 +203,7 @@ void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
 
     QStringList failures; // of a slot save and of a relocation
     try {
-        SlotVerseFile::write(SettingsFiles(app.path()), 2, QStringList(5, QStringLiteral("x")));
+        SlotVerseFile::write(shared, 2, QStringList(5, QStringLiteral("x")));
     } catch (const FileError& error) {
         failures.append(error.message());
     }
@@ -232,7 +232,7 @@ void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
     QCOMPARE(::chmod(native(verses), 0604), 0);
 
     const SettingsFiles settings(app.path());
-    SlotVerseFile::write(settings, 2, QStringList(5, QStringLiteral("root was here")));
+    SlotVerseFile::write(settings.dataFolder(), 2, QStringList(5, QStringLiteral("root was here")));
     QCOMPARE(Relocation::run(app.path()).outcome, Relocation::Result::Outcome::Copied);
     // The saved file and every copied one, new ones included, are the user's.
     struct stat st;
