@@ -118,6 +118,8 @@ void TestInstall::startsFromAnyWorkingFolder()
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     lumora.setProcessEnvironment(env);
+    // A working folder with no settings files: a program that looked for them there, not
+    // beside itself, would fail to start.
     lumora.setWorkingDirectory(QDir::rootPath());
     lumora.start(m_folder + QStringLiteral("/lumora"), {});
     QVERIFY(lumora.waitForStarted());
@@ -213,6 +215,8 @@ void TestInstall::installsForAPackager()
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_home->filePath(QStringLiteral("data home")));
     lumora.setProcessEnvironment(env);
+    // A working folder with no settings files: a program that looked for them there, not
+    // beside itself, would fail to start.
     lumora.setWorkingDirectory(QDir::rootPath());
     lumora.start(root + QStringLiteral("/bin/lumora"), {});
     QVERIFY(lumora.waitForStarted());

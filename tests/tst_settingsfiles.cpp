@@ -25,7 +25,6 @@ private Q_SLOTS:
     void matchesDataFileNamesInAnyCase();
     void readsCaptionLines();
     void shortCaptionListFailsOnlyPastItsEnd();
-    void findsSettingsInTheApplicationFolderNotTheWorkingFolder();
 };
 
 void TestSettingsFiles::readsFourteenSlotNames_data()
@@ -189,18 +188,6 @@ void TestSettingsFiles::shortCaptionListFailsOnlyPastItsEnd()
     const SettingsFiles settings(app.path());
     QCOMPARE(settings.captionLine(22), QStringLiteral("Caption 22"));
     QVERIFY_THROWS_EXCEPTION(FileError, settings.captionLine(23));
-}
-
-void TestSettingsFiles::findsSettingsInTheApplicationFolderNotTheWorkingFolder()
-{
-    AppFolder app;
-    AppFolder elsewhere;
-    elsewhere.writeSlotNames(QStringList(14, QStringLiteral("wrong folder")));
-    const QString before = QDir::currentPath();
-    QDir::setCurrent(elsewhere.path());
-    const QStringList names = SettingsFiles(app.path()).slotNames();
-    QDir::setCurrent(before);
-    QCOMPARE(names, QStringList(14, QStringLiteral("open")));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFiles)
