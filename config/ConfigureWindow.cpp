@@ -241,43 +241,33 @@ void ConfigureWindow::Command1_Click()
     for (OneLineEdit* box : m_names)
         names.append(box->text());
     const QString folder = m_dir->currentFolder();
-    try {
-        // A name the code page cannot hold is refused before either file is touched.
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (const auto bad = Cp1252::firstUnencodable(names[i]))
-                throw FileError(
-                    FileError::Kind::NotEncodable, m_program.settings().slotNamesPath(),
-                    QStringLiteral("The name \u201C%1\u201D of slot %2 contains the character %3, "
-                                   "which a Windows-1252 text file cannot hold. Nothing was "
-                                   "written; please replace it and confirm again.")
-                        .arg(names[i])
-                        .arg(SlotTable::kRows[std::size_t(i)].slot)
-                        .arg(Cp1252::describe(*bad)));
-        }
-        // Both files or neither: after a failure the user must not be left with a new data
-        // folder under the old names, told that nothing was changed.
-        // Neither is written should either have changed since this window read them.
-        m_program.settings().writeDataFolderAndSlotNames(folder, names, m_folderSeen,
-                                                         m_namesSeen);
-        m_folder->setText(folder);
-    } catch (const FileError& error) {
-        if (error.kind() != FileError::Kind::ChangedOnDisk) {
-            Messages::report(this, error);
-            return;
-        }
-        switch (Messages::askAboutChange(this, error)) {
-        case Messages::Change::Overwrite:
-            m_folderSeen = {};
-            m_namesSeen = {};
-            Command1_Click();
-            return;
-        case Messages::Change::Reload:
-            reload();
-            return;
-        case Messages::Change::Cancel:
-            return;
-        }
-    }
+    const bool saved = saveUnlessChanged(
+        [&](bool overwrite) {
+            // A name the code page cannot hold is refused before either file is touched.
+            for (qsizetype i = 0; i < names.size(); ++i) {
+                if (const auto bad = Cp1252::firstUnencodable(names[i]))
+                    throw FileError(
+                        FileError::Kind::NotEncodable, m_program.settings().slotNamesPath(),
+                        QStringLiteral("The name \u201C%1\u201D of slot %2 contains the "
+                                       "character %3, which a Windows-1252 text file cannot "
+                                       "hold. Nothing was written; please replace it and "
+                                       "confirm again.")
+                            .arg(names[i])
+                            .arg(SlotTable::kRows[std::size_t(i)].slot)
+                            .arg(Cp1252::describe(*bad)));
+            }
+            // Both files or neither: after a failure the user must not be left with a new
+            // data folder under the old names, told that nothing was changed. And neither
+            // is written should either have changed since this window read them.
+            m_program.settings().writeDataFolderAndSlotNames(
+                folder, names, overwrite ? FileState{} : m_folderSeen,
+                overwrite ? FileState{} : m_namesSeen);
+        },
+        [this] { reload(); });
+    if (!saved)
+        return;
+    m_folder->setText(folder);
+    m_loadedFolder = folder;
     // The window stays open: its next Confirm checks against what this one wrote.
     try {
         m_program.settings().dataFolder(&m_folderSeen);
@@ -286,7 +276,6 @@ void ConfigureWindow::Command1_Click()
         m_folderSeen = {};
         m_namesSeen = {};
     }
-    m_loadedFolder = folder;
     Messages::inform(this,
                      QStringLiteral("All header info have been set & Data path changed to ") + folder);
 }

@@ -223,31 +223,19 @@ void SlotWindow::Command2_Click()
     QStringList verses;
     for (QLineEdit* edit : std::as_const(m_edits))
         verses.append(edit->text());
-    try {
-        const QString folder = m_program.settings().dataFolder();
-        folderHolder()->setText(folder);
-        // The file this window read must still hold what it read. After the data folder
-        // has moved, the save goes to the new folder's file, which the window never read.
-        SlotVerseFile::write(folder, m_row.slot, verses,
-                             folder == m_folder ? m_seen : FileState{});
-    } catch (const FileError& error) {
-        // Nothing is lost: the window stays as it is, the typing with it.
-        if (error.kind() != FileError::Kind::ChangedOnDisk) {
-            Messages::report(this, error);
-            return;
-        }
-        switch (Messages::askAboutChange(this, error)) {
-        case Messages::Change::Overwrite:
-            m_seen = {};
-            Command2_Click();
-            return;
-        case Messages::Change::Reload:
-            reload();
-            return;
-        case Messages::Change::Cancel:
-            return;
-        }
-    }
+    const bool saved = saveUnlessChanged(
+        [&](bool overwrite) {
+            const QString folder = m_program.settings().dataFolder();
+            folderHolder()->setText(folder);
+            // The file this window read must still hold what it read. After the data
+            // folder has moved, the save goes to the new folder's file, never read here.
+            SlotVerseFile::write(folder, m_row.slot, verses,
+                                 overwrite || folder != m_folder ? FileState{} : m_seen);
+        },
+        [this] { reload(); });
+    // Nothing is lost when the save was not made: the window stays, the typing with it.
+    if (!saved)
+        return;
     Messages::inform(this, QStringLiteral("Verses have been saved to screen display"));
     m_program.windows().reload(this);
 }

@@ -86,6 +86,31 @@ void Form::openNotes(const QString& name)
     }
 }
 
+bool Form::saveUnlessChanged(const std::function<void(bool overwrite)>& save,
+                             const std::function<void()>& reload)
+{
+    for (bool overwrite = false;; overwrite = true) {
+        try {
+            save(overwrite);
+            return true;
+        } catch (const FileError& error) {
+            if (error.kind() != FileError::Kind::ChangedOnDisk || overwrite) {
+                Messages::report(this, error);
+                return false;
+            }
+            switch (Messages::askAboutChange(this, error)) {
+            case Messages::Change::Overwrite:
+                continue;
+            case Messages::Change::Reload:
+                reload();
+                return false;
+            case Messages::Change::Cancel:
+                return false;
+            }
+        }
+    }
+}
+
 void Form::showProgramIcon()
 {
     if (m_program.iconDecoded()) {

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QLineEdit;
 class QMenuBar;
 
@@ -51,6 +53,13 @@ protected:
     // Opens the notes file `name` of the data folder in the editor; a failure is
     // reported and changes nothing else.
     void openNotes(const QString& name);
+
+    // Runs `save`, which throws FileError on failure. Should it find its file changed on
+    // disk since the window read it, the user is asked: to overwrite it (`save` runs again
+    // with true), or to reload it (`reload` runs), or neither. Any other failure is
+    // reported. True when the save was made.
+    bool saveUnlessChanged(const std::function<void(bool overwrite)>& save,
+                           const std::function<void()>& reload);
 
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
