@@ -62,9 +62,7 @@ constexpr int kTopMargin = 18;
 
 const CategoryLook& lookOf(const CategoryEntry& entry)
 {
-    const auto row = std::size_t(&entry - Catalogue::kEntries.data());
-    Q_ASSERT(row < kLooks.size());
-    return kLooks[row];
+    return rowBeside(kLooks, Catalogue::kEntries, entry);
 }
 
 } // namespace

@@ -45,4 +45,15 @@ constexpr bool sameKeys(const TableA& a, FieldA fieldA, const TableB& b, FieldB 
     return std::ranges::equal(a, b, {}, fieldA, fieldB);
 }
 
+// The row of `beside` that stands where `row` stands in `table`, for two tables that
+// sameKeys() holds in step; `row` must be a row of `table`.
+template <typename Beside, typename Table>
+constexpr const auto& rowBeside(const Beside& beside, const Table& table,
+                                const std::ranges::range_value_t<Table>& row)
+{
+    const auto index = std::size_t(&row - std::ranges::data(table));
+    Q_ASSERT(index < std::ranges::size(beside));
+    return beside[index];
+}
+
 } // namespace Lumora

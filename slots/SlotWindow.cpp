@@ -82,9 +82,7 @@ constexpr int kAboveButtons = 4;
 
 const SlotLook& lookOf(const SlotRow& row)
 {
-    const auto index = std::size_t(&row - SlotTable::kRows.data());
-    Q_ASSERT(index < kLooks.size());
-    return kLooks[index];
+    return rowBeside(kLooks, SlotTable::kRows, row);
 }
 
 } // namespace
@@ -102,8 +100,8 @@ SlotWindow::SlotWindow(Program& program, const SlotRow& row)
 
     const int verseLeft = (m_look.width - kVerseWidth) / 2;
     for (int i = 0; i < SlotVerseFile::kVerseCount; ++i) {
-        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1), Look::text(Look::Size::Normal, true),
-                                     Look::yellow(), client());
+        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
+                                     Look::text(Look::Size::Normal, true), Look::yellow(), client());
         m_labels.append(label);
 
         auto* edit = new OneLineEdit(QStringLiteral("Text%1").arg(i + 3), client());
