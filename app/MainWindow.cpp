@@ -1,15 +1,15 @@
 #include "MainWindow.h"
 
+#include "Shell.h"
+#include "categories/Catalogue.h"
+#include "categories/CategoryWindow.h"
+#include "music/MusicPlayer.h"
+#include "slots/SlotTable.h"
+#include "slots/SlotWindow.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
-#include "Shell.h"
 #include "widgets/WindowRegistry.h"
-#include "categories/Catalogue.h"
-#include "music/MusicPlayer.h"
-#include "categories/CategoryWindow.h"
-#include "slots/SlotTable.h"
-#include "slots/SlotWindow.h"
 
 #include <QEvent>
 #include <QMenuBar>
@@ -26,20 +26,23 @@ constexpr QRect kBackground(0, 0, 636, 449);
 constexpr QRect kBanner(168, 40, 302, 85);
 constexpr int kButtonHeight = 41;
 
-struct Column {
+struct Column
+{
     int left;
     int width;
 };
-constexpr std::array<Column, 5> kColumns = {{{72, 89}, {160, 97}, {256, 105}, {360, 89}, {448, 89}}};
+constexpr std::array<Column, 5> kColumns = {
+    {{72, 89}, {160, 97}, {256, 105}, {360, 89}, {448, 89}}};
 constexpr std::array<int, 5> kRowTops = {128, 168, 208, 248, 288};
 
 enum class Face { Red, BurntOrange, Yellow };
 enum class Type {
     Regular, // the application font; a slot button turns bold when its slot is named
     Bold,
-    Heavy,   // small and black, so that "Ten Commendments" fits its button
+    Heavy, // small and black, so that "Ten Commendments" fits its button
 };
-struct Cell {
+struct Cell
+{
     std::string_view button;
     Face face;
     Type type;
@@ -55,9 +58,9 @@ constexpr std::array<std::array<Cell, 5>, 5> kGrid = {{
       {"Command24", Face::Yellow, Type::Regular},
       {"Command25", Face::Yellow, Type::Regular}}},
     {{{"Command20", Face::Yellow, Type::Regular},
-      {"Command10", Face::Yellow, Type::Bold},      // All Knowing
-      {"Command2", Face::BurntOrange, Type::Bold},  // Trinity Grace
-      {"Command11", Face::Yellow, Type::Bold},      // Reward
+      {"Command10", Face::Yellow, Type::Bold},     // All Knowing
+      {"Command2", Face::BurntOrange, Type::Bold}, // Trinity Grace
+      {"Command11", Face::Yellow, Type::Bold},     // Reward
       {"Command21", Face::Yellow, Type::Regular}}},
     {{{"Command8", Face::Yellow, Type::Regular},
       {"Command6", Face::BurntOrange, Type::Bold},  // Fruits of Spirit - Lord's prayer
@@ -65,13 +68,13 @@ constexpr std::array<std::array<Cell, 5>, 5> kGrid = {{
       {"Command7", Face::BurntOrange, Type::Heavy}, // Ten Commendments
       {"Command9", Face::Yellow, Type::Regular}}},
     {{{"Command16", Face::Yellow, Type::Regular},
-      {"Command12", Face::Yellow, Type::Bold},      // Words
-      {"Command3", Face::BurntOrange, Type::Bold},  // Faith Hope Love
-      {"Command13", Face::Yellow, Type::Bold},      // Wisdom
+      {"Command12", Face::Yellow, Type::Bold},     // Words
+      {"Command3", Face::BurntOrange, Type::Bold}, // Faith Hope Love
+      {"Command13", Face::Yellow, Type::Bold},     // Wisdom
       {"Command18", Face::Yellow, Type::Regular}}},
     {{{"Command17", Face::Yellow, Type::Regular},
       {"Command14", Face::Yellow, Type::Regular},
-      {"Command4", Face::BurntOrange, Type::Bold},  // God's will
+      {"Command4", Face::BurntOrange, Type::Bold}, // God's will
       {"Command15", Face::Yellow, Type::Regular},
       {"Command19", Face::Yellow, Type::Regular}}},
 }};
@@ -79,9 +82,12 @@ constexpr std::array<std::array<Cell, 5>, 5> kGrid = {{
 QColor colourOf(Face face)
 {
     switch (face) {
-    case Face::Red: return Look::red();
-    case Face::BurntOrange: return Look::burntOrange();
-    case Face::Yellow: return Look::yellow();
+    case Face::Red:
+        return Look::red();
+    case Face::BurntOrange:
+        return Look::burntOrange();
+    case Face::Yellow:
+        return Look::yellow();
     }
     return Look::yellow();
 }
@@ -89,15 +95,19 @@ QColor colourOf(Face face)
 QFont fontOf(Type type)
 {
     switch (type) {
-    case Type::Regular: return Look::text();
-    case Type::Bold: return Look::text(Look::Size::Normal, true);
-    case Type::Heavy: return Look::heavy(Look::Size::Small);
+    case Type::Regular:
+        return Look::text();
+    case Type::Bold:
+        return Look::text(Look::Size::Normal, true);
+    case Type::Heavy:
+        return Look::heavy(Look::Size::Small);
     }
     return Look::text();
 }
 
 // Below the grid, in the standard button face, all bold.
-struct BottomButton {
+struct BottomButton
+{
     std::string_view name;
     std::string_view caption;
     int left;
@@ -120,11 +130,11 @@ MainWindow::MainWindow(Shell& shell)
     dark.setColor(QPalette::Window, Look::frameBrown());
     client()->setPalette(dark);
     client()->setAutoFillBackground(true);
-    auto* background =
-        new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/main-background.jpg"), client());
+    auto* background = new Picture(QStringLiteral("Image1"),
+                                   QStringLiteral(":/assets/main-background.jpg"), client());
     background->setGeometry(kBackground);
-    auto* banner =
-        new Picture(QStringLiteral("Image2"), QStringLiteral(":/assets/title-banner.jpg"), client());
+    auto* banner = new Picture(QStringLiteral("Image2"),
+                               QStringLiteral(":/assets/title-banner.jpg"), client());
     banner->setGeometry(kBanner);
 
     buildGrid();
@@ -147,9 +157,9 @@ void MainWindow::buildGrid()
     for (std::size_t row = 0; row < kGrid.size(); ++row) {
         for (std::size_t column = 0; column < kColumns.size(); ++column) {
             const Cell& cell = kGrid[row][column];
-            CaptionButton* button = addButton(
-                cell.button, QRect(kColumns[column].left, kRowTops[row], kColumns[column].width,
-                                   kButtonHeight));
+            CaptionButton* button =
+                addButton(cell.button, QRect(kColumns[column].left, kRowTops[row],
+                                             kColumns[column].width, kButtonHeight));
             button->setFace(colourOf(cell.face));
             button->setFont(fontOf(cell.type));
             if (const CategoryEntry* entry = Catalogue::byButton(button->objectName())) {
@@ -246,7 +256,8 @@ void MainWindow::category_Click(const CategoryEntry& entry)
 
 void MainWindow::slot_Click(const SlotRow& row)
 {
-    m_program.windows().open(qs(row.window), [&] { return new SlotWindow(m_program, row); }, this);
+    m_program.windows().open(
+        qs(row.window), [&] { return new SlotWindow(m_program, row); }, this);
 }
 
 void MainWindow::Command26_Click()

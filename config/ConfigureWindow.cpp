@@ -3,6 +3,9 @@
 #include "FolderList.h"
 #include "Relocation.h"
 #include "Volumes.h"
+#include "files/Cp1252.h"
+#include "files/FileError.h"
+#include "slots/SlotTable.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
@@ -10,9 +13,6 @@
 #include "widgets/Picture.h"
 #include "widgets/Program.h"
 #include "widgets/WindowRegistry.h"
-#include "files/Cp1252.h"
-#include "files/FileError.h"
-#include "slots/SlotTable.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -34,18 +34,31 @@ constexpr QRect kFolderList(136, 152, 201, 66);
 constexpr QRect kDriveList(336, 152, 89, 21);
 
 // The slot-name boxes stand as the slot buttons of the main window do.
-struct NameBox {
+struct NameBox
+{
     int slot;
     QPoint position;
 };
 constexpr std::array<NameBox, SlotTable::kRows.size()> kNameBoxes = {{
-    {2, {48, 112}},  {3, {136, 112}}, {9, {336, 112}}, {10, {424, 112}}, {4, {48, 152}},
-    {11, {424, 152}}, {5, {48, 192}},  {12, {424, 192}}, {6, {48, 232}},  {13, {424, 232}},
-    {7, {48, 272}},  {8, {136, 272}}, {15, {336, 272}}, {14, {424, 272}},
+    {2, {48, 112}},
+    {3, {136, 112}},
+    {9, {336, 112}},
+    {10, {424, 112}},
+    {4, {48, 152}},
+    {11, {424, 152}},
+    {5, {48, 192}},
+    {12, {424, 192}},
+    {6, {48, 232}},
+    {13, {424, 232}},
+    {7, {48, 272}},
+    {8, {136, 272}},
+    {15, {336, 272}},
+    {14, {424, 272}},
 }};
 constexpr QSize kNameBoxSize(89, 41);
 
-struct Button {
+struct Button
+{
     std::string_view name;
     std::string_view caption;
     QRect geometry;
@@ -97,7 +110,8 @@ ConfigureWindow::ConfigureWindow(Program& program)
     heading->setWordWrap(true);
     heading->setAlignment(Qt::AlignCenter);
     heading->setFont(Look::heading(Look::Size::Large, true));
-    heading->setText(QStringLiteral("CONFIGURATION - Please enter Catagory / Header name to set it up"));
+    heading->setText(
+        QStringLiteral("CONFIGURATION - Please enter Catagory / Header name to set it up"));
     heading->setGeometry(kHeading);
 
     m_folder = new QLineEdit(client());
@@ -136,13 +150,29 @@ ConfigureWindow::ConfigureWindow(Program& program)
     connect(m_drive, &QComboBox::activated, this, &ConfigureWindow::Drive1_Change);
 
     const std::array<Button, 4> buttons = {{
-        {"Command1", "Confirm Data and  Header", {336, 176, 89, 97}, Look::Size::Normal, false,
+        {"Command1",
+         "Confirm Data and  Header",
+         {336, 176, 89, 97},
+         Look::Size::Normal,
+         false,
          &ConfigureWindow::Command1_Click},
-        {"Command2", "EXIT", {224, 272, 113, 41}, Look::Size::Large, false,
+        {"Command2",
+         "EXIT",
+         {224, 272, 113, 41},
+         Look::Size::Large,
+         false,
          &ConfigureWindow::Command2_Click},
-        {"Command3", "Copy Original Data to New data path", {136, 216, 201, 57},
-         Look::Size::Normal, true, &ConfigureWindow::Command3_Click},
-        {"Command4", "HELP", {224, 112, 113, 41}, Look::Size::Normal, false,
+        {"Command3",
+         "Copy Original Data to New data path",
+         {136, 216, 201, 57},
+         Look::Size::Normal,
+         true,
+         &ConfigureWindow::Command3_Click},
+        {"Command4",
+         "HELP",
+         {224, 112, 113, 41},
+         Look::Size::Normal,
+         false,
          &ConfigureWindow::Command4_Click},
     }};
     QHash<std::string_view, CaptionButton*> made;
@@ -259,9 +289,9 @@ void ConfigureWindow::Command1_Click()
             // Both files or neither: after a failure the user must not be left with a new
             // data folder under the old names, told that nothing was changed. And neither
             // is written should either have changed since this window read them.
-            m_program.settings().writeDataFolderAndSlotNames(
-                folder, names, overwrite ? FileState{} : m_folderSeen,
-                overwrite ? FileState{} : m_namesSeen);
+            m_program.settings().writeDataFolderAndSlotNames(folder, names,
+                                                             overwrite ? FileState{} : m_folderSeen,
+                                                             overwrite ? FileState{} : m_namesSeen);
         },
         [this] { reload(); });
     if (!saved)
@@ -276,8 +306,8 @@ void ConfigureWindow::Command1_Click()
         m_folderSeen = {};
         m_namesSeen = {};
     }
-    Messages::inform(this,
-                     QStringLiteral("All header info have been set & Data path changed to ") + folder);
+    Messages::inform(this, QStringLiteral("All header info have been set & Data path changed to ") +
+                               folder);
 }
 
 void ConfigureWindow::reload()
@@ -312,7 +342,9 @@ void ConfigureWindow::Command2_Click()
 
 void ConfigureWindow::Command3_Click()
 {
-    if (!Messages::ask(this, QStringLiteral("Do this once and only you want to copy data to other location"))) {
+    if (!Messages::ask(
+            this,
+            QStringLiteral("Do this once and only you want to copy data to other location"))) {
         Messages::inform(this, kFailed);
         return;
     }
@@ -321,8 +353,9 @@ void ConfigureWindow::Command3_Click()
         m_folder->setText(result.dataFolder);
     switch (result.outcome) {
     case Relocation::Result::Outcome::SameFolder:
-        Messages::inform(this, QStringLiteral("Your data folder is the same as application folder.. "
-                                              "Please change it first"));
+        Messages::inform(this,
+                         QStringLiteral("Your data folder is the same as application folder.. "
+                                        "Please change it first"));
         break;
     case Relocation::Result::Outcome::Copied:
         Messages::inform(this, QStringLiteral("Files copied"));

@@ -8,28 +8,41 @@
 namespace Lumora {
 
 FileError::FileError(Kind kind, QString path, QString detail)
-    : m_kind(kind), m_path(std::move(path)), m_detail(std::move(detail)),
-      m_what(message().toUtf8())
+    : m_kind(kind), m_path(std::move(path)), m_detail(std::move(detail)), m_what(message().toUtf8())
 {
 }
 
 QString FileError::kindName(Kind kind)
 {
     switch (kind) {
-    case Kind::FileNotFound: return QStringLiteral("File not found");
-    case Kind::PathNotFound: return QStringLiteral("Path not found");
-    case Kind::PastEndOfFile: return QStringLiteral("Input past end of file");
-    case Kind::PermissionDenied: return QStringLiteral("Permission denied");
-    case Kind::NotAFile: return QStringLiteral("Not a file");
-    case Kind::NotAFolder: return QStringLiteral("Not a folder");
-    case Kind::LineTooLong: return QStringLiteral("Line too long");
-    case Kind::ReadFailed: return QStringLiteral("Could not read the file");
-    case Kind::WriteFailed: return QStringLiteral("Could not write the file");
-    case Kind::NotEncodable: return QStringLiteral("Character not allowed");
-    case Kind::LaunchFailed: return QStringLiteral("Could not start the program");
-    case Kind::NotAValidFolder: return QStringLiteral("Not a valid folder");
-    case Kind::LinkRefused: return QStringLiteral("Link not followed");
-    case Kind::ChangedOnDisk: return QStringLiteral("Changed by another program");
+    case Kind::FileNotFound:
+        return QStringLiteral("File not found");
+    case Kind::PathNotFound:
+        return QStringLiteral("Path not found");
+    case Kind::PastEndOfFile:
+        return QStringLiteral("Input past end of file");
+    case Kind::PermissionDenied:
+        return QStringLiteral("Permission denied");
+    case Kind::NotAFile:
+        return QStringLiteral("Not a file");
+    case Kind::NotAFolder:
+        return QStringLiteral("Not a folder");
+    case Kind::LineTooLong:
+        return QStringLiteral("Line too long");
+    case Kind::ReadFailed:
+        return QStringLiteral("Could not read the file");
+    case Kind::WriteFailed:
+        return QStringLiteral("Could not write the file");
+    case Kind::NotEncodable:
+        return QStringLiteral("Character not allowed");
+    case Kind::LaunchFailed:
+        return QStringLiteral("Could not start the program");
+    case Kind::NotAValidFolder:
+        return QStringLiteral("Not a valid folder");
+    case Kind::LinkRefused:
+        return QStringLiteral("Link not followed");
+    case Kind::ChangedOnDisk:
+        return QStringLiteral("Changed by another program");
     }
     return {};
 }
@@ -85,12 +98,22 @@ FileError FileError::notAFile(const QString& path, unsigned mode)
 {
     QString what;
     switch (mode & S_IFMT) {
-    case S_IFDIR: what = QStringLiteral("a folder"); break;
-    case S_IFIFO: what = QStringLiteral("a named pipe (FIFO)"); break;
-    case S_IFSOCK: what = QStringLiteral("a socket"); break;
+    case S_IFDIR:
+        what = QStringLiteral("a folder");
+        break;
+    case S_IFIFO:
+        what = QStringLiteral("a named pipe (FIFO)");
+        break;
+    case S_IFSOCK:
+        what = QStringLiteral("a socket");
+        break;
     case S_IFCHR:
-    case S_IFBLK: what = QStringLiteral("a device"); break;
-    default: what = QStringLiteral("no regular file"); break;
+    case S_IFBLK:
+        what = QStringLiteral("a device");
+        break;
+    default:
+        what = QStringLiteral("no regular file");
+        break;
     }
     return {Kind::NotAFile, path,
             QStringLiteral("It is %1. Lumora reads and writes only regular files.").arg(what)};

@@ -2,17 +2,17 @@
 
 #include "SlotTable.h"
 #include "SlotVerseFile.h"
+#include "files/FileError.h"
+#include "files/FileState.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
 #include "widgets/OneLineEdit.h"
 #include "widgets/Picture.h"
-#include "widgets/Rule.h"
 #include "widgets/Program.h"
+#include "widgets/Rule.h"
 #include "widgets/VerseLabel.h"
 #include "widgets/WindowRegistry.h"
-#include "files/FileError.h"
-#include "files/FileState.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,7 +21,8 @@ namespace Lumora {
 
 // What sets the fourteen windows apart besides their slot: the client area (pixels at
 // 96 dpi) and, in the first window alone, the program's icon.
-struct SlotLook {
+struct SlotLook
+{
     int slot;
     int width;
     int height;
@@ -63,7 +64,8 @@ constexpr std::array<bool, SlotVerseFile::kVerseCount> kGrows = {false, false, t
 // In edit mode, the gap between a box and the rule under it.
 constexpr int kRuleBelowBox = 11;
 
-struct BottomButton {
+struct BottomButton
+{
     std::string_view name;
     std::string_view caption;
     int width;
@@ -88,20 +90,21 @@ const SlotLook& lookOf(const SlotRow& row)
 } // namespace
 
 SlotWindow::SlotWindow(Program& program, const SlotRow& row)
-    : Form(program, qs(row.window), QSize(lookOf(row).width, lookOf(row).height)),
-      m_row(row), m_look(lookOf(row))
+    : Form(program, qs(row.window), QSize(lookOf(row).width, lookOf(row).height)), m_row(row),
+      m_look(lookOf(row))
 {
     if (m_look.icon)
         showProgramIcon();
 
-    auto* board = new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/chalkboard.jpg"),
-                              client());
+    auto* board =
+        new Picture(QStringLiteral("Image1"), QStringLiteral(":/assets/chalkboard.jpg"), client());
     board->setGeometry(client()->rect());
 
     const int verseLeft = (m_look.width - kVerseWidth) / 2;
     for (int i = 0; i < SlotVerseFile::kVerseCount; ++i) {
-        auto* label = new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
-                                     Look::text(Look::Size::Normal, true), Look::yellow(), client());
+        auto* label =
+            new VerseLabel(QStringLiteral("Label%1").arg(i + 1),
+                           Look::text(Look::Size::Normal, true), Look::yellow(), client());
         m_labels.append(label);
 
         auto* edit = new OneLineEdit(QStringLiteral("Text%1").arg(i + 3), client());
@@ -202,8 +205,8 @@ void SlotWindow::layOutLabels()
     int shift = 0;
     for (std::size_t row = 0; row < grown.size(); ++row) {
         const auto i = qsizetype(row);
-        m_labels[i]->fitInto(QRect(left, kVerseTops[row] + shift, kVerseWidth,
-                                   kVerseHeights[row] + grown[row]));
+        m_labels[i]->fitInto(
+            QRect(left, kVerseTops[row] + shift, kVerseWidth, kVerseHeights[row] + grown[row]));
         shift += grown[row];
         m_lines[i]->setGeometry(ruleLeft, kRuleTops[row] + shift, kRuleWidth, 1);
     }

@@ -35,11 +35,23 @@ QFont condensed(Size size, bool bold = false);
 // Wide small capitals of a serif face, for the configuration window's heading.
 QFont heading(Size size, bool bold = false);
 
-inline QColor yellow() { return {255, 255, 0}; }
-inline QColor red() { return {255, 0, 0}; }
-inline QColor burntOrange() { return {192, 64, 0}; }
+inline QColor yellow()
+{
+    return {255, 255, 0};
+}
+inline QColor red()
+{
+    return {255, 0, 0};
+}
+inline QColor burntOrange()
+{
+    return {192, 64, 0};
+}
 // The dark brown of the pictures' wooden frames, for the strip a picture leaves uncovered.
-inline QColor frameBrown() { return {40, 28, 18}; }
+inline QColor frameBrown()
+{
+    return {40, 28, 18};
+}
 
 // The program's one window icon, decoded anew: keep it (the Shell does).
 QIcon programIcon();
