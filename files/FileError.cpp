@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace Lumora {
@@ -119,19 +121,32 @@ FileError FileError::notAFile(const QString& path, unsigned mode)
             QStringLiteral("It is %1. Lumora reads and writes only regular files.").arg(what)};
 }
 
-FileError FileError::forRead(const QString& path, const QString& detail)
+namespace {
+
+// What keeps any access to `path` from its start: a folder on the way that is missing or
+// a file, or a folder where the file should be.
+std::optional<FileError> blockedOnTheWay(const QString& path, const QFileInfo& file)
 {
-    const QFileInfo file(path);
     const QFileInfo folder = parentOf(path);
-    // Where the kind says it all, the system's own wording would only repeat it.
     if (folder.exists() && !folder.isDir())
         return inAFile(path, folder);
     if (!folder.isDir())
-        return {Kind::PathNotFound, path};
+        return FileError(FileError::Kind::PathNotFound, path);
+    if (file.isDir())
+        return FileError(FileError::Kind::NotAFile, path);
+    return std::nullopt;
+}
+
+} // namespace
+
+FileError FileError::forRead(const QString& path, const QString& detail)
+{
+    const QFileInfo file(path);
+    // Where the kind says it all, the system's own wording would only repeat it.
+    if (auto blocked = blockedOnTheWay(path, file))
+        return *blocked;
     if (!file.exists())
         return {Kind::FileNotFound, path};
-    if (file.isDir())
-        return {Kind::NotAFile, path};
     if (!file.isReadable())
         return {Kind::PermissionDenied, path};
     return {Kind::ReadFailed, path, detail};
@@ -140,14 +155,9 @@ FileError FileError::forRead(const QString& path, const QString& detail)
 FileError FileError::forWrite(const QString& path, const QString& detail)
 {
     const QFileInfo file(path);
-    const QFileInfo folder = parentOf(path);
-    if (folder.exists() && !folder.isDir())
-        return inAFile(path, folder);
-    if (!folder.isDir())
-        return {Kind::PathNotFound, path};
-    if (file.isDir())
-        return {Kind::NotAFile, path};
-    if (isReadOnly(file) || !folder.isWritable())
+    if (auto blocked = blockedOnTheWay(path, file))
+        return *blocked;
+    if (isReadOnly(file) || !parentOf(path).isWritable())
         return {Kind::PermissionDenied, path};
     return {Kind::WriteFailed, path, detail};
 }

@@ -21,7 +21,6 @@ namespace Lumora {
 
 namespace {
 
-constexpr qint64 kChunk = 64 * 1024;
 constexpr int kMaxLinks = 40;
 constexpr std::chrono::seconds kLockWait{10};
 
@@ -162,17 +161,34 @@ FileState stateOf(const QString& path, QByteArray* bytes)
     if (!openIfExists(file, path))
         return FileState::absent();
     FileState::Digest digest;
+    readChunks(file, path, [&](QByteArrayView chunk) {
+        digest.add(chunk);
+        if (bytes)
+            bytes->append(chunk);
+    });
+    return digest.state();
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file;
+    open(file, path);
+    QByteArray bytes;
+    readChunks(file, path, [&](QByteArrayView chunk) { bytes.append(chunk); });
+    return bytes;
+}
+
+void readChunks(QFile& file, const QString& path,
+                const std::function<void(QByteArrayView chunk)>& take)
+{
     QByteArray chunk(kChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = file.read(chunk.data(), kChunk);
         if (got < 0)
             throw FileError::forRead(path, file.errorString());
         if (got == 0)
-            return digest.state();
-        const QByteArrayView read(chunk.constData(), got);
-        digest.add(read);
-        if (bytes)
-            bytes->append(read);
+            return;
+        take(QByteArrayView(chunk.constData(), got));
     }
 }
 
@@ -271,15 +287,18 @@ void FileSave::keepOld()
     m_old = std::move(old);
 }
 
+void FileSave::failKeepingOld(const QString& why)
+{
+    m_save->cancelWriting();
+    throw FileError::forWrite(m_target,
+                              FileError::sentence(why) + QStringLiteral(" The old file was kept."));
+}
+
 void FileSave::write(QByteArrayView bytes)
 {
     if (m_save) {
-        if (m_save->write(bytes.data(), bytes.size()) != bytes.size()) {
-            const QString why = m_save->errorString();
-            m_save->cancelWriting();
-            throw FileError::forWrite(m_target, FileError::sentence(why) +
-                                                        QStringLiteral(" The old file was kept."));
-        }
+        if (m_save->write(bytes.data(), bytes.size()) != bytes.size())
+            failKeepingOld(m_save->errorString());
         return;
     }
     keepOld();
@@ -299,19 +318,15 @@ void FileSave::commit()
             QString why = m_save->errorString();
             if (why.isEmpty() || why == QLatin1String("Unknown error"))
                 why = QStringLiteral("The file could not be written whole; the disk may be full.");
-            m_save->cancelWriting();
-            throw FileError::forWrite(m_target, FileError::sentence(why) +
-                                                        QStringLiteral(" The old file was kept."));
+            failKeepingOld(why);
         }
         if (!m_save->commit())
-            throw FileError::forWrite(m_target, FileError::sentence(m_save->errorString()) +
-                                                    QStringLiteral(" The old file was kept."));
+            failKeepingOld(m_save->errorString());
     } else {
         keepOld();
         if (::ftruncate(m_fd, m_written) != 0 || ::fsync(m_fd) != 0)
             failInPlace(systemError(errno));
     }
-    m_committed = true;
 }
 
 void FileSave::setBeforeCommit(std::function<void(const QString&)> hook)

@@ -22,6 +22,10 @@ namespace Lumora {
 // the check and the read. Links are followed.
 namespace RegularFile {
 
+// The size of the chunks in which files are read: memory stays bounded whatever a file's
+// size.
+inline constexpr qint64 kChunk = 64 * 1024;
+
 // Throws FileError when `path` cannot be opened or is no regular file.
 void open(QFile& file, const QString& path);
 // The same, but false when there is no file at `path`.
@@ -29,6 +33,12 @@ bool openIfExists(QFile& file, const QString& path);
 // What `path` holds now, read whole in bounded chunks; FileState::absent() for no file.
 // With `bytes`, its content as well.
 FileState stateOf(const QString& path, QByteArray* bytes = nullptr);
+// What `path` holds, read whole; throws FileError, also when there is no file.
+QByteArray readAll(const QString& path);
+// Hands what is left of the open `file`, read from where it stands to its end, to `take`
+// chunk by chunk; throws FileError, naming `path`, when a read fails.
+void readChunks(QFile& file, const QString& path,
+                const std::function<void(QByteArrayView chunk)>& take);
 // Creates an empty file at `path` unless something stands there already (false); throws
 // FileError when it cannot. Root's new file in another user's folder is given to that user.
 bool createNew(const QString& path);
@@ -64,7 +74,6 @@ public:
 
     // The file replaced: the path given, after the links it names.
     const QString& target() const { return m_target; }
-    bool inPlace() const { return m_fd >= 0; }
 
     // Both throw FileError; a failure leaves the file as it was.
     void write(QByteArrayView bytes);
@@ -78,6 +87,7 @@ private:
                      unsigned long long inode);
     void keepOld();
     [[noreturn]] void failInPlace(const QString& why);
+    [[noreturn]] void failKeepingOld(const QString& why);
 
     QString m_target;
     std::unique_ptr<QSaveFile> m_save;
@@ -85,7 +95,6 @@ private:
     qint64 m_oldSize = 0;
     qint64 m_written = 0;
     std::optional<QByteArray> m_old; // in place: the content to put back after a failure
-    bool m_committed = false;
 };
 
 // Holds an advisory lock on each folder while it lives, so that the saves of several

@@ -15,7 +15,7 @@ namespace Lumora {
 
 namespace {
 
-constexpr qsizetype kChunk = 64 * 1024;
+using RegularFile::kChunk;
 
 QString decodeLine(QByteArrayView bytes, Encoding encoding)
 {
@@ -58,17 +58,9 @@ FileState LineReader::state()
     // The same open file read again from its start: whatever replaces the file meanwhile
     // has no part in it. Readers that ask for no state pay nothing.
     FileState::Digest digest;
-    QByteArray chunk(kChunk, Qt::Uninitialized);
     if (!m_file.seek(0))
         throw FileError::forRead(m_path, m_file.errorString());
-    for (;;) {
-        const qint64 got = m_file.read(chunk.data(), kChunk);
-        if (got < 0)
-            throw FileError::forRead(m_path, m_file.errorString());
-        if (got == 0)
-            break;
-        digest.add(QByteArrayView(chunk.constData(), got));
-    }
+    RegularFile::readChunks(m_file, m_path, [&](QByteArrayView chunk) { digest.add(chunk); });
     m_eof = true;
     m_buffer.clear();
     m_pos = 0;
@@ -251,15 +243,7 @@ void copy(const QString& source, const QString& destination)
     QFile in;
     RegularFile::open(in, source);
     FileSave out(destination);
-    QByteArray chunk(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = in.read(chunk.data(), kChunk);
-        if (got < 0)
-            throw FileError::forRead(source, in.errorString());
-        if (got == 0)
-            break;
-        out.write(QByteArrayView(chunk.constData(), got));
-    }
+    RegularFile::readChunks(in, source, [&](QByteArrayView chunk) { out.write(chunk); });
     out.commit();
 }
 

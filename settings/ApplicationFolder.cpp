@@ -1,6 +1,7 @@
 #include "settings/ApplicationFolder.h"
 
 #include "files/FileError.h"
+#include "files/FileSave.h"
 #include "files/TextFile.h"
 #include "settings/SettingsFiles.h"
 
@@ -20,17 +21,6 @@ bool holdsSettings(const QString& folder)
             return true;
     }
     return false;
-}
-
-QByteArray readWhole(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw FileError::forRead(path, file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw FileError::forRead(path, file.errorString());
-    return bytes;
 }
 
 } // namespace
@@ -72,7 +62,7 @@ void ApplicationFolder::seed(const QString& folder, const QString& shippedFolder
         if (file.suffix() == QLatin1String("mid") || target == settings.dataFolderPath() ||
             QFileInfo::exists(target) || QFileInfo(target).isSymLink())
             continue;
-        files.append({target, readWhole(file.filePath())});
+        files.append({target, RegularFile::readAll(file.filePath())});
     }
     const QString pointer = settings.dataFolderPath();
     files.append({pointer, TextFile::encodeLines(pointer, {folder}, Encoding::FileSystem)});
