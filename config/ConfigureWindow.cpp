@@ -149,41 +149,28 @@ ConfigureWindow::ConfigureWindow(Program& program)
     m_drive->view()->setMinimumWidth(m_drive->view()->sizeHintForColumn(0) + kDriveListPadding);
     connect(m_drive, &QComboBox::activated, this, &ConfigureWindow::Drive1_Change);
 
+    // clang-format off
     const std::array<Button, 4> buttons = {{
-        {"Command1",
-         "Confirm Data and  Header",
-         {336, 176, 89, 97},
-         Look::Size::Normal,
-         false,
+        {"Command1", "Confirm Data and  Header", {336, 176, 89, 97}, Look::Size::Normal, false,
          &ConfigureWindow::Command1_Click},
-        {"Command2",
-         "EXIT",
-         {224, 272, 113, 41},
-         Look::Size::Large,
-         false,
+        {"Command2", "EXIT", {224, 272, 113, 41}, Look::Size::Large, false,
          &ConfigureWindow::Command2_Click},
-        {"Command3",
-         "Copy Original Data to New data path",
-         {136, 216, 201, 57},
-         Look::Size::Normal,
-         true,
-         &ConfigureWindow::Command3_Click},
-        {"Command4",
-         "HELP",
-         {224, 112, 113, 41},
-         Look::Size::Normal,
-         false,
+        {"Command3", "Copy Original Data to New data path", {136, 216, 201, 57},
+         Look::Size::Normal, true, &ConfigureWindow::Command3_Click},
+        {"Command4", "HELP", {224, 112, 113, 41}, Look::Size::Normal, false,
          &ConfigureWindow::Command4_Click},
     }};
-    QHash<std::string_view, CaptionButton*> made;
-    for (const Button& place : buttons) {
+    // clang-format on
+    std::array<CaptionButton*, buttons.size()> made{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const Button& place = buttons[i];
         auto* button = new CaptionButton(qs(place.name), client());
         button->setCaption(qs(place.caption));
         button->setGeometry(place.geometry);
         button->setFont(place.condensed ? Look::condensed(place.size, true)
                                         : Look::text(place.size, true));
         connect(button, &QPushButton::clicked, this, place.click);
-        made.insert(place.name, button);
+        made[i] = button;
     }
 
     QMenu* menu = menuBar()->addMenu(QStringLiteral("Help"));
@@ -196,10 +183,11 @@ ConfigureWindow::ConfigureWindow(Program& program)
     // The same copy as the button, with its question first.
     connect(codndp, &QAction::triggered, this, &ConfigureWindow::Command3_Click);
 
-    QList<QWidget*> order{m_dir, m_drive, made.value("Command1"), made.value("Command2")};
+    // Confirm and EXIT come before the names, the copy and HELP after them.
+    QList<QWidget*> order{m_dir, m_drive, made[0], made[1]};
     for (OneLineEdit* box : m_names)
         order.append(box);
-    order << made.value("Command3") << made.value("Command4");
+    order << made[2] << made[3];
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     m_dir->setFocus();

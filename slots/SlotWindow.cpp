@@ -154,9 +154,14 @@ void SlotWindow::Form_Load()
     drawTitle();
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
+    load(false);
+}
+
+void SlotWindow::load(bool keepTyping)
+{
     m_folder = m_program.settings().dataFolder();
     folderHolder()->setText(m_folder);
-    showVerses(SlotVerseFile::read(m_folder, m_row.slot, &m_seen), false);
+    showVerses(SlotVerseFile::read(m_folder, m_row.slot, &m_seen), keepTyping);
 }
 
 void SlotWindow::showVerses(const QStringList& verses, bool keepTyping)
@@ -244,9 +249,7 @@ void SlotWindow::Command2_Click()
 void SlotWindow::reload()
 {
     try {
-        m_folder = m_program.settings().dataFolder();
-        folderHolder()->setText(m_folder);
-        showVerses(SlotVerseFile::read(m_folder, m_row.slot, &m_seen), true);
+        load(true);
     } catch (const FileError& error) {
         Messages::report(this, error);
     }

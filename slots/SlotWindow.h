@@ -48,7 +48,10 @@ private:
     // Shows `verses` in the labels and the edit boxes; with `keepTyping`, a box the user
     // has typed in keeps what they typed.
     void showVerses(const QStringList& verses, bool keepTyping);
-    // Reads the slot's file again, as it stands now.
+    // Reads the data folder and the slot's file as they stand now and shows the verses;
+    // throws FileError.
+    void load(bool keepTyping);
+    // The same after a save found the file changed; a failure is reported.
     void reload();
     void layOutLabels();
     void Command1_Click();
