@@ -115,9 +115,7 @@ void SingleInstance::listen()
 SingleInstance::Claim SingleInstance::ask()
 {
     qint64 pid = 0;
-    QString host;
-    QString program;
-    m_lock->getLockInfo(&pid, &host, &program);
+    m_lock->getLockInfo(&pid, nullptr, nullptr);
     m_problem = QStringLiteral("Lumora is already running for this application folder "
                                "(process %1), but it did not answer. Close it, or end it if it "
                                "no longer responds, and start Lumora again.")

@@ -7,8 +7,6 @@
 
 namespace Lumora {
 
-// The five small windows of fixed explanatory text, each one row of this table and
-// built by the one HelpWindow class.
 // How a text is set, as a combination of these.
 enum HelpStyle : unsigned {
     Regular = 0,
@@ -23,6 +21,8 @@ struct HelpLabel {
     unsigned style = Regular;
 };
 
+// The five small windows of fixed explanatory text, each one row of this table and
+// built by the one HelpWindow class.
 struct HelpPage {
     std::string_view window;
     std::string_view okButton;

@@ -20,9 +20,10 @@ public:
 
     // Reads the data folder afresh, finds the notes file `name` in it (any letter case)
     // and starts the editor on it without waiting. Whatever stands under the name, in any
-    // letter case, must be a regular file (or a link to one): anything else is "Not a file". A notes file that does not exist yet
-    // is created empty under its lower-case name first, so that the editor opens a file
-    // the user can write in; an existing file is never touched. Throws FileError.
+    // letter case, must be a regular file (or a link to one): anything else is "Not a
+    // file". A notes file that does not exist yet is created empty under its lower-case
+    // name first, so that the editor opens a file the user can write in; an existing file
+    // is never touched. Throws FileError.
     Launch launch(const QString& name) const;
 
 private:
