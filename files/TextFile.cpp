@@ -140,7 +140,7 @@ QStringList readLines(const QString& path, int count, Encoding encoding, FileSta
 void writeLines(const QString& path, const QStringList& lines, Encoding encoding,
                 const FileState& expected)
 {
-    writeBytes(path, encodeLines(path, lines, encoding), expected);
+    writeAll({{path, encodeLines(path, lines, encoding), expected}});
 }
 
 QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding)
@@ -171,11 +171,6 @@ QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding e
         bytes += "\r\n";
     }
     return bytes;
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes, const FileState& expected)
-{
-    writeAll({{path, bytes, expected}});
 }
 
 void writeAll(const QList<Replacement>& files)

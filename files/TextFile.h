@@ -65,9 +65,6 @@ void writeLines(const QString& path, const QStringList& lines, Encoding encoding
 // character the encoding cannot hold, a line break inside a line or an overlong line.
 QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding);
 
-// Replaces the file whole with `bytes`, or leaves it untouched and throws FileError.
-void writeBytes(const QString& path, const QByteArray& bytes, const FileState& expected = {});
-
 // Replaces several files as one, or none of them. While the folders are locked against
 // other Lumora processes, each file is checked against the state its reader saw (when
 // known); then each is replaced in turn. Should one fail, renames included, those replaced
