@@ -277,23 +277,18 @@ void ConfigureWindow::Command1_Click()
             // Both files or neither: after a failure the user must not be left with a new
             // data folder under the old names, told that nothing was changed. And neither
             // is written should either have changed since this window read them.
-            m_program.settings().writeDataFolderAndSlotNames(folder, names,
-                                                             overwrite ? FileState{} : m_folderSeen,
-                                                             overwrite ? FileState{} : m_namesSeen);
+            const SettingsFiles::Written written = m_program.settings().writeDataFolderAndSlotNames(
+                folder, names, overwrite ? FileState{} : m_folderSeen,
+                overwrite ? FileState{} : m_namesSeen);
+            // The window stays open: its next Confirm checks against what this one wrote.
+            m_folderSeen = written.dataFolder;
+            m_namesSeen = written.slotNames;
         },
         [this] { reload(); });
     if (!saved)
         return;
     m_folder->setText(folder);
     m_loadedFolder = folder;
-    // The window stays open: its next Confirm checks against what this one wrote.
-    try {
-        m_program.settings().dataFolder(&m_folderSeen);
-        m_program.settings().slotNames(&m_namesSeen);
-    } catch (const FileError&) {
-        m_folderSeen = {};
-        m_namesSeen = {};
-    }
     Messages::inform(this, QStringLiteral("All header info have been set & Data path changed to ") +
                                folder);
 }

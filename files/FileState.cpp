@@ -9,6 +9,13 @@ FileState FileState::absent()
     return state;
 }
 
+FileState FileState::of(QByteArrayView bytes)
+{
+    Digest digest;
+    digest.add(bytes);
+    return digest.state();
+}
+
 FileState FileState::Digest::state() const
 {
     FileState state;

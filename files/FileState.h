@@ -16,6 +16,8 @@ public:
     FileState() = default;
     // The file did not exist.
     static FileState absent();
+    // A file holding `bytes`.
+    static FileState of(QByteArrayView bytes);
 
     bool isKnown() const { return m_what != What::Unknown; }
     bool exists() const { return m_what == What::Present; }

@@ -26,8 +26,7 @@ QString decodeLine(QByteArrayView bytes, Encoding encoding)
 
 } // namespace
 
-LineReader::LineReader(const QString& path, Encoding encoding)
-    : m_path(path), m_encoding(encoding)
+LineReader::LineReader(const QString& path, Encoding encoding) : m_path(path), m_encoding(encoding)
 {
     RegularFile::open(m_file, path);
 }
@@ -173,7 +172,7 @@ QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding e
     return bytes;
 }
 
-void writeAll(const QList<Replacement>& files)
+QList<FileState> writeAll(const QList<Replacement>& files)
 {
     std::vector<std::unique_ptr<FileSave>> saves;
     QStringList folders;
@@ -188,10 +187,10 @@ void writeAll(const QList<Replacement>& files)
     for (qsizetype i = 0; i < files.size(); ++i) {
         const FileState& expected = files[i].expected;
         QByteArray bytes;
-        const FileState now = expected.isKnown() || several
-                                  ? RegularFile::stateOf(saves[std::size_t(i)]->target(),
-                                                         several ? &bytes : nullptr)
-                                  : FileState{};
+        const FileState now =
+            expected.isKnown() || several
+                ? RegularFile::stateOf(saves[std::size_t(i)]->target(), several ? &bytes : nullptr)
+                : FileState{};
         if (expected.isKnown() && now != expected)
             throw FileError(FileError::Kind::ChangedOnDisk, files[i].path,
                             QStringLiteral("Another program has changed the file since Lumora "
@@ -231,6 +230,10 @@ void writeAll(const QList<Replacement>& files)
                             FileError::sentence(error.detail()) + u' ' + outcome);
         }
     }
+    QList<FileState> written;
+    for (const Replacement& file : files)
+        written.append(FileState::of(file.bytes));
+    return written;
 }
 
 void copy(const QString& source, const QString& destination)

@@ -70,13 +70,15 @@ QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding e
 // known); then each is replaced in turn. Should one fail, renames included, those replaced
 // before it are put back as they were, and the error says so. The previous content of
 // every file but a lone one is held in memory meanwhile: these are small settings files.
+// Returns what each file holds now, for the next write to check against: the state of
+// what was written, not of a later read, which could take in another program's change.
 struct Replacement
 {
     QString path;
     QByteArray bytes;
     FileState expected = {};
 };
-void writeAll(const QList<Replacement>& files);
+QList<FileState> writeAll(const QList<Replacement>& files);
 
 // Copies `source` over `destination` in bounded chunks, as a save: memory does not grow
 // with the file's size, and a source that is no regular file is refused before it is read.

@@ -8,7 +8,9 @@
 
 namespace Lumora {
 
-SettingsFiles::SettingsFiles(QString appFolder) : m_appFolder(std::move(appFolder)) {}
+SettingsFiles::SettingsFiles(QString appFolder) : m_appFolder(std::move(appFolder))
+{
+}
 
 QString SettingsFiles::captionListPath() const
 {
@@ -50,24 +52,25 @@ QString SettingsFiles::dataFolder(FileState* seen) const
                         QStringLiteral("Its first line holds %1, which no folder name here can "
                                        "hold. Choose the data folder again in the configuration "
                                        "window.")
-                            .arg(line.contains('\0')
-                                     ? QStringLiteral("a NUL byte")
-                                     : QStringLiteral("bytes that are not UTF-8")));
+                            .arg(line.contains('\0') ? QStringLiteral("a NUL byte")
+                                                     : QStringLiteral("bytes that are not UTF-8")));
     if (!folder.isEmpty() && QDir::isRelativePath(folder))
         folder = m_appFolder + u'/' + folder;
     return folder;
 }
 
-void SettingsFiles::writeDataFolderAndSlotNames(const QString& folder, const QStringList& names,
-                                                const FileState& folderSeen,
-                                                const FileState& namesSeen) const
+SettingsFiles::Written SettingsFiles::writeDataFolderAndSlotNames(const QString& folder,
+                                                                  const QStringList& names,
+                                                                  const FileState& folderSeen,
+                                                                  const FileState& namesSeen) const
 {
     Q_ASSERT(names.size() == kSlotCount);
-    TextFile::writeAll(
+    const QList<FileState> written = TextFile::writeAll(
         {{dataFolderPath(), TextFile::encodeLines(dataFolderPath(), {folder}, Encoding::FileSystem),
           folderSeen},
          {slotNamesPath(), TextFile::encodeLines(slotNamesPath(), names, Encoding::Cp1252),
           namesSeen}});
+    return {written[0], written[1]};
 }
 
 QString SettingsFiles::dataFilePath(const QString& name) const
@@ -90,12 +93,10 @@ QString dataFilePath(const QString& folder, const QString& name)
     // characters in `name` as patterns.
     // Every kind of entry: a folder or a pipe under the name must be found and refused by
     // whoever opens it, not passed over for a new file beside it.
-    QStringList matches =
-        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDir::Name);
-    matches.removeIf([&](const QString& entry) {
-        return entry.compare(name, Qt::CaseInsensitive) != 0;
-    });
+    QStringList matches = dir.entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    matches.removeIf(
+        [&](const QString& entry) { return entry.compare(name, Qt::CaseInsensitive) != 0; });
     if (matches.isEmpty())
         return exact;
     return folder + u'/' + matches.constFirst();

@@ -39,8 +39,14 @@ public:
 
     // path.lmr and configure.lmr together: both are replaced or neither is, whatever step
     // fails. Given the states that the window's reads returned, neither is written when
-    // either file has changed since (FileError ChangedOnDisk, naming that file).
-    void writeDataFolderAndSlotNames(const QString& folder, const QStringList& names,
+    // either file has changed since (FileError ChangedOnDisk, naming that file). Returns
+    // the states of what was written, for the next write to check against.
+    struct Written
+    {
+        FileState dataFolder;
+        FileState slotNames;
+    };
+    Written writeDataFolderAndSlotNames(const QString& folder, const QStringList& names,
                                      const FileState& folderSeen = {},
                                      const FileState& namesSeen = {}) const;
 
