@@ -1,7 +1,8 @@
+#include "AppFolder.h"
 #include "Driving.h"
-#include "Running.h"
+#include "MessageLog.h"
+#include "RecordingOpener.h"
 #include "WindowTest.h"
-#include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
@@ -13,8 +14,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
-
-#include <optional>
 
 using namespace Lumora;
 
@@ -46,7 +45,7 @@ private Q_SLOTS:
     void onlyHeartHasAHelpMenu();
 
 private:
-    Form* open(const QString& window) { return m_run->open(window); }
+    Form* open(const QString& window) { return m_shell->windows().open(window); }
 };
 
 void TestCategoryWindows::eachWindowHasItsOwnLook_data()
@@ -201,22 +200,23 @@ void TestCategoryWindows::mainWindowButtonsOpenTheirCategoryAndItsNotes()
     QVERIFY(form);
     QCOMPARE(visibleWindows().size(), 2);
     click(form, QStringLiteral("Command1"));
-    QCOMPARE(m_run->opener().opened, QStringList{m_run->app.file(notes.toLower())});
+    QCOMPARE(m_opener->opened, QStringList{m_app->file(notes.toLower())});
     QCOMPARE(form->findChild<QLineEdit*>(QStringLiteral("Text2"))->text(), notes);
 }
 
 void TestCategoryWindows::openingAgainKeepsTheWindowExitAndReopenLoadsAnew()
 {
-    const QStringList titles = m_run->titles(2);
-    const QString& first = titles[0];
-    const QString& second = titles[1];
+    const SettingsFiles settings(m_app->path());
+    RandomCaption shadow(settings);
+    const QString first = shadow.draw();
+    const QString second = shadow.draw();
     Form* heart = open(QStringLiteral("Form2"));
     QCOMPARE(heart->windowTitle(), first);
     QCOMPARE(open(QStringLiteral("Form2")), heart);
     QCOMPARE(heart->windowTitle(), first);
     click(heart, QStringLiteral("Command3"));
     QTRY_VERIFY(!visibleWindow(QStringLiteral("Form2")));
-    QVERIFY(!m_run->find(QStringLiteral("Form2")));
+    QVERIFY(!m_shell->windows().find(QStringLiteral("Form2")));
     Form* again = open(QStringLiteral("Form2"));
     QCOMPARE(again->windowTitle(), second);
 }
@@ -225,28 +225,29 @@ void TestCategoryWindows::notesButtonOpensTheNotesFileOfTheDataFolderOfTheMoment
 {
     Form* heart = open(QStringLiteral("Form2"));
     click(heart, QStringLiteral("Command1"));
-    QCOMPARE(heart->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), m_run->app.path());
+    QCOMPARE(heart->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), m_app->path());
 
     // The data folder changes while the window is open: the next click follows it.
     AppFolder elsewhere;
-    m_run->app.setDataFolder(elsewhere.path() + u'/');
+    m_app->setDataFolder(elsewhere.path() + u'/');
     click(heart, QStringLiteral("Command1"));
-    QCOMPARE(m_run->opener().opened.last(), elsewhere.path() + QStringLiteral("//cheart.txt"));
+    QCOMPARE(m_opener->opened.last(), elsewhere.path() + QStringLiteral("//cheart.txt"));
 }
 
 void TestCategoryWindows::notesFailureIsReportedAndTheWindowStays()
 {
+    MessageLog& messages = m_run->messages;
     Form* wisdom = open(QStringLiteral("Form11"));
-    m_run->opener().fail = true;
+    m_opener->fail = true;
     click(wisdom, QStringLiteral("Command1"));
-    QCOMPARE(m_run->messages.texts().size(), 1);
-    QVERIFY(m_run->messages.last().startsWith(QLatin1String("Could not start the program")));
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY(messages.last().startsWith(QLatin1String("Could not start the program")));
     QVERIFY(visibleWindow(QStringLiteral("Form11")));
-    m_run->opener().fail = false;
-    m_run->app.setDataFolder(m_run->app.file(QStringLiteral("gone")));
+    m_opener->fail = false;
+    m_app->setDataFolder(m_app->file(QStringLiteral("gone")));
     click(wisdom, QStringLiteral("Command1"));
-    QCOMPARE(m_run->messages.last(), QStringLiteral("Path not found: ") + m_run->app.file(QStringLiteral("gone/cwisdom.txt")));
-    QVERIFY(m_run->opener().opened.isEmpty());
+    QCOMPARE(messages.last(), QStringLiteral("Path not found: ") + m_app->file(QStringLiteral("gone/cwisdom.txt")));
+    QVERIFY(m_opener->opened.isEmpty());
     QVERIFY(visibleWindow(QStringLiteral("Form11")));
 }
 

@@ -1,7 +1,7 @@
+#include "AppFolder.h"
 #include "Driving.h"
-#include "Running.h"
+#include "MessageLog.h"
 #include "WindowTest.h"
-#include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
 #include "widgets/WindowRegistry.h"
@@ -16,8 +16,6 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <optional>
 
 using namespace Lumora;
 
@@ -92,7 +90,7 @@ private Q_SLOTS:
 private:
     ConfigureWindow* open()
     {
-        return qobject_cast<ConfigureWindow*>(m_run->open(QStringLiteral("Configure")));
+        return qobject_cast<ConfigureWindow*>(m_shell->windows().open(QStringLiteral("Configure")));
     }
 
 };
@@ -176,7 +174,7 @@ void TestConfigure::loadsNamesWithBoldMarks()
     QFETCH(bool, bold);
     QStringList names(14, QStringLiteral("open"));
     names[12] = name; // slot 14
-    m_run->app.writeSlotNames(names);
+    m_app->writeSlotNames(names);
     ConfigureWindow* w = open();
     QVERIFY(w);
     QCOMPARE(box(w, 14)->text(), name);
@@ -193,23 +191,25 @@ void TestConfigure::readsOnlyFourteenNamesAndWritesFourteen()
     QStringList names;
     for (int n = 1; n <= 15; ++n)
         names.append(QStringLiteral("name %1").arg(n));
-    m_run->app.writeSlotNames(names);
+    m_app->writeSlotNames(names);
     ConfigureWindow* w = open();
     QCOMPARE(box(w, 15)->text(), QStringLiteral("name 14"));
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), crlf(names.mid(0, 14)));
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), crlf(names.mid(0, 14)));
 }
 
 void TestConfigure::shortNameFileKeepsTheWindowClosed()
 {
-    m_run->app.write(QStringLiteral("configure.lmr"), QByteArray());
+    MessageLog& messages = m_run->messages;
+    m_app->write(QStringLiteral("configure.lmr"), QByteArray());
     QVERIFY(!open());
-    QCOMPARE(m_run->messages.texts(), QStringList{QStringLiteral("Input past end of file: ") +
-                                           m_run->app.file(QStringLiteral("configure.lmr"))});
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Input past end of file: ") +
+                                           m_app->file(QStringLiteral("configure.lmr"))});
 }
 
 void TestConfigure::confirmWritesBothFilesExactly()
 {
+    MessageLog& messages = m_run->messages;
     QTemporaryDir data;
     const QString folder = data.filePath(QStringLiteral("Vers\u00E9s \u05D0"));
     QDir().mkpath(folder);
@@ -220,22 +220,23 @@ void TestConfigure::confirmWritesBothFilesExactly()
     box(w, 15)->setText(QStringLiteral("  spaced  "));
     click(w, QStringLiteral("Command1"));
 
-    QCOMPARE(m_run->app.read(QStringLiteral("path.lmr")), folder.toUtf8() + "\r\n");
+    QCOMPARE(m_app->read(QStringLiteral("path.lmr")), folder.toUtf8() + "\r\n");
     QByteArray expected = "Caf\xe9 \x93Joy\x94\r\n";
     for (int slot = 3; slot <= 15; ++slot)
         expected += slot == 6 ? "\r\n" : slot == 15 ? "  spaced  \r\n" : "open\r\n";
-    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), expected);
-    QCOMPARE(m_run->messages.texts(),
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), expected);
+    QCOMPARE(messages.texts(),
              QStringList{QStringLiteral("All header info have been set & Data path changed to ") + folder});
     QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), folder);
     // The root folder keeps its separator.
     w->folderList()->setCurrentFolder(QStringLiteral("/"));
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_run->app.read(QStringLiteral("path.lmr")), QByteArray("/\r\n"));
+    QCOMPARE(m_app->read(QStringLiteral("path.lmr")), QByteArray("/\r\n"));
 }
 
 void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
 {
+    MessageLog& messages = m_run->messages;
     ConfigureWindow* w = open();
     box(w, 2)->selectAll();
     QTest::keyClicks(box(w, 2), QStringLiteral("Peace"));
@@ -243,49 +244,51 @@ void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
     QStringList theirs(SettingsFiles::kSlotCount, QStringLiteral("open"));
     theirs[0] = QStringLiteral("Joy");
     theirs[1] = QStringLiteral("Hope");
-    m_run->app.writeSlotNames(theirs);
-    m_run->messages.answer(QMessageBox::No);
+    m_app->writeSlotNames(theirs);
+    messages.answer(QMessageBox::No);
     click(w, QStringLiteral("Command1"));
-    QVERIFY(m_run->messages.last().startsWith(QStringLiteral("Changed by another program: ") +
-                                              m_run->app.file(QStringLiteral("configure.lmr"))));
-    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), crlf(theirs));
+    QVERIFY(messages.last().startsWith(QStringLiteral("Changed by another program: ") +
+                                              m_app->file(QStringLiteral("configure.lmr"))));
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), crlf(theirs));
     QCOMPARE(box(w, 2)->text(), QStringLiteral("Peace"));
     QCOMPARE(box(w, 3)->text(), QStringLiteral("Hope"));
     // Confirmed now, the names are the ones shown.
     click(w, QStringLiteral("Command1"));
     theirs[0] = QStringLiteral("Peace");
-    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), crlf(theirs));
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), crlf(theirs));
 }
 
 void TestConfigure::confirmRefusesNamesTheCodePageCannotHold()
 {
-    const QByteArray pathBefore = m_run->app.read(QStringLiteral("path.lmr"));
-    const QByteArray namesBefore = m_run->app.read(QStringLiteral("configure.lmr"));
+    MessageLog& messages = m_run->messages;
+    const QByteArray pathBefore = m_app->read(QStringLiteral("path.lmr"));
+    const QByteArray namesBefore = m_app->read(QStringLiteral("configure.lmr"));
     ConfigureWindow* w = open();
     w->folderList()->setCurrentFolder(QStringLiteral("/"));
     box(w, 9)->setText(QStringLiteral("Shalom \u05E9\u05DC\u05D5\u05DD"));
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_run->messages.texts().size(), 1);
-    QVERIFY(m_run->messages.last().startsWith(QLatin1String("Character not allowed: ")));
-    QVERIFY(m_run->messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
-    QVERIFY(m_run->messages.last().contains(QLatin1String("slot 9")));
-    QCOMPARE(m_run->app.read(QStringLiteral("path.lmr")), pathBefore);
-    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), namesBefore);
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY(messages.last().startsWith(QLatin1String("Character not allowed: ")));
+    QVERIFY(messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
+    QVERIFY(messages.last().contains(QLatin1String("slot 9")));
+    QCOMPARE(m_app->read(QStringLiteral("path.lmr")), pathBefore);
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), namesBefore);
     QCOMPARE(box(w, 9)->text(), QStringLiteral("Shalom \u05E9\u05DC\u05D5\u05DD"));
     QVERIFY(visibleWindow(QStringLiteral("Configure")));
 }
 
 void TestConfigure::confirmThatCannotWriteKeepsTheEntries()
 {
-    const QByteArray namesBefore = m_run->app.read(QStringLiteral("configure.lmr"));
+    MessageLog& messages = m_run->messages;
+    const QByteArray namesBefore = m_app->read(QStringLiteral("configure.lmr"));
     ConfigureWindow* w = open();
-    QFile::setPermissions(m_run->app.file(QStringLiteral("configure.lmr")), QFile::ReadOwner);
+    QFile::setPermissions(m_app->file(QStringLiteral("configure.lmr")), QFile::ReadOwner);
     box(w, 3)->setText(QStringLiteral("Kept"));
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_run->messages.texts().size(), 1);
-    QCOMPARE(m_run->messages.last().section(u'\n', 0, 0),
-             QStringLiteral("Permission denied: ") + m_run->app.file(QStringLiteral("configure.lmr")));
-    QCOMPARE(m_run->app.read(QStringLiteral("configure.lmr")), namesBefore);
+    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(messages.last().section(u'\n', 0, 0),
+             QStringLiteral("Permission denied: ") + m_app->file(QStringLiteral("configure.lmr")));
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), namesBefore);
     QCOMPARE(box(w, 3)->text(), QStringLiteral("Kept"));
 }
 
@@ -294,7 +297,7 @@ void TestConfigure::folderListOpensOnDoubleClickSelectsOnSingle()
     QTemporaryDir root;
     for (const char* sub : {"alpha", "beta/inner", "gamma"})
         QDir().mkpath(root.filePath(QLatin1String(sub)));
-    m_run->app.setDataFolder(root.path());
+    m_app->setDataFolder(root.path());
     ConfigureWindow* w = open();
     FolderList* list = w->folderList();
     QVERIFY(QTest::qWaitForWindowExposed(w));
@@ -325,7 +328,7 @@ void TestConfigure::folderListOpensOnDoubleClickSelectsOnSingle()
     // Confirm stores the open folder, not the selected one.
     singleClick(list, entry(list, QStringLiteral("alpha")));
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_run->app.read(QStringLiteral("path.lmr")), root.path().toUtf8() + "\r\n");
+    QCOMPARE(m_app->read(QStringLiteral("path.lmr")), root.path().toUtf8() + "\r\n");
 }
 
 void TestConfigure::folderListShowsHiddenFoldersLast()
@@ -341,16 +344,17 @@ void TestConfigure::folderListShowsHiddenFoldersLast()
 
 void TestConfigure::vanishedFolderIsReportedAndTheListStays()
 {
+    MessageLog& messages = m_run->messages;
     QTemporaryDir root;
     QDir().mkpath(root.filePath(QStringLiteral("soon-gone")));
-    m_run->app.setDataFolder(root.path());
+    m_app->setDataFolder(root.path());
     ConfigureWindow* w = open();
     FolderList* list = w->folderList();
     QVERIFY(QTest::qWaitForWindowExposed(w));
     QListWidgetItem* item = entry(list, QStringLiteral("soon-gone"));
     QDir(root.filePath(QStringLiteral("soon-gone"))).removeRecursively();
     doubleClick(list, item);
-    QCOMPARE(m_run->messages.texts(), QStringList{QStringLiteral("Path not found: ") +
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Path not found: ") +
                                            root.filePath(QStringLiteral("soon-gone"))});
     QCOMPARE(list->currentFolder(), root.path());
     QVERIFY(entry(list, QStringLiteral("soon-gone")));
@@ -358,6 +362,7 @@ void TestConfigure::vanishedFolderIsReportedAndTheListStays()
 
 void TestConfigure::driveChangeMovesTheFolderList()
 {
+    MessageLog& messages = m_run->messages;
     ConfigureWindow* w = open();
     QComboBox* drives = w->driveList();
     QVERIFY(drives->count() >= 1);
@@ -367,7 +372,7 @@ void TestConfigure::driveChangeMovesTheFolderList()
     Q_EMIT drives->activated(0);
     QCOMPARE(w->folderList()->currentFolder(), QStringLiteral("/"));
     QCOMPARE(w->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), text1);
-    QVERIFY(m_run->messages.texts().isEmpty());
+    QVERIFY(messages.texts().isEmpty());
 }
 
 void TestConfigure::brokenDataFolderIsMendedHere_data()
@@ -386,26 +391,27 @@ void TestConfigure::brokenDataFolderIsMendedHere()
     QFETCH(QString, pointer);
     QFETCH(QString, start);
     QFETCH(QString, problem);
+    MessageLog& messages = m_run->messages;
     QTemporaryDir root;
     QFile file(root.filePath(QStringLiteral("file")));
     file.open(QIODevice::WriteOnly);
     file.close();
     if (pointer == QLatin1String("<none>"))
-        m_run->app.write(QStringLiteral("path.lmr"), QByteArray());
+        m_app->write(QStringLiteral("path.lmr"), QByteArray());
     else
-        m_run->app.setDataFolder(pointer.arg(root.path()));
+        m_app->setDataFolder(pointer.arg(root.path()));
     ConfigureWindow* w = open();
     QVERIFY(w);
-    QCOMPARE(m_run->messages.texts().size(), 1);
-    QVERIFY2(m_run->messages.last().startsWith(problem), qPrintable(m_run->messages.last()));
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY2(messages.last().startsWith(problem), qPrintable(messages.last()));
     const QString expected = start == QLatin1String("~") ? QDir::homePath() : start.arg(root.path());
     QCOMPARE(w->folderList()->currentFolder(), QDir::cleanPath(expected));
 }
 
 void TestConfigure::exitRebuildsTheMainWindowWithTheNewNames()
 {
-    QVERIFY(m_run->shell().start());
-    QPointer<Form> oldMain = m_run->find(QStringLiteral("Main"));
+    QVERIFY(m_shell->start());
+    QPointer<Form> oldMain = m_shell->windows().find(QStringLiteral("Main"));
     click(oldMain, QStringLiteral("Command26"));
     QPointer<ConfigureWindow> w = qobject_cast<ConfigureWindow*>(visibleWindow(QStringLiteral("Configure")));
     QVERIFY(w);
@@ -414,7 +420,7 @@ void TestConfigure::exitRebuildsTheMainWindowWithTheNewNames()
     // Neither window is there for a moment; the program goes on all the same.
     QVERIFY(!endsProgram([&] { click(w, QStringLiteral("Command2")); }, 300));
     QCOMPARE(visibleWindows(), QStringList{"Main"});
-    auto* main = qobject_cast<MainWindow*>(m_run->find(QStringLiteral("Main")));
+    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
     QVERIFY(main && main != oldMain.data());
     QCOMPARE(main->button(QStringLiteral("Command8"))->caption(), QStringLiteral("Hope"));
     QVERIFY(main->button(QStringLiteral("Command8"))->font().bold());
@@ -423,20 +429,21 @@ void TestConfigure::exitRebuildsTheMainWindowWithTheNewNames()
 
 void TestConfigure::exitWithBrokenNameFileKeepsThisWindow()
 {
-    QVERIFY(m_run->shell().start());
-    Form* oldMain = m_run->find(QStringLiteral("Main"));
+    MessageLog& messages = m_run->messages;
+    QVERIFY(m_shell->start());
+    Form* oldMain = m_shell->windows().find(QStringLiteral("Main"));
     ConfigureWindow* w = open();
-    m_run->app.write(QStringLiteral("configure.lmr"), crlf({"open", "open"}));
+    m_app->write(QStringLiteral("configure.lmr"), crlf({"open", "open"}));
     click(w, QStringLiteral("Command2"));
-    QCOMPARE(m_run->messages.texts(), QStringList{QStringLiteral("Input past end of file: ") +
-                                           m_run->app.file(QStringLiteral("configure.lmr"))});
+    QCOMPARE(messages.texts(), QStringList{QStringLiteral("Input past end of file: ") +
+                                           m_app->file(QStringLiteral("configure.lmr"))});
     QCOMPARE(visibleWindows(), (QStringList{"Configure", "Main"}));
-    QCOMPARE(m_run->find(QStringLiteral("Main")), oldMain);
+    QCOMPARE(m_shell->windows().find(QStringLiteral("Main")), oldMain);
     // Confirm mends the file, once told to overwrite what changed behind the window's
     // back, and EXIT then works.
-    m_run->messages.answer(QMessageBox::Yes);
+    messages.answer(QMessageBox::Yes);
     click(w, QStringLiteral("Command1"));
-    QVERIFY(m_run->messages.texts()[1].startsWith(QLatin1String("Changed by another program")));
+    QVERIFY(messages.texts()[1].startsWith(QLatin1String("Changed by another program")));
     click(w, QStringLiteral("Command2"));
     QTRY_COMPARE(visibleWindows(), QStringList{"Main"});
 }
@@ -458,19 +465,20 @@ void TestConfigure::relocationAsksAndReports()
     QFETCH(bool, yes);
     QFETCH(QString, folder);
     QFETCH(QString, message);
+    MessageLog& messages = m_run->messages;
     QTemporaryDir other;
     ConfigureWindow* w = open();
     QLineEdit* text1 = w->findChild<QLineEdit*>(QStringLiteral("Text1"));
     const QString before = text1->text();
     // The relocation uses what path.lmr says, not what the folder list shows.
-    const QString target = folder == QLatin1String("app")     ? m_run->app.path()
+    const QString target = folder == QLatin1String("app")     ? m_app->path()
                            : folder == QLatin1String("other") ? other.path()
                                                               : other.filePath(QStringLiteral("missing"));
-    m_run->app.setDataFolder(target);
+    m_app->setDataFolder(target);
     w->folderList()->setCurrentFolder(QStringLiteral("/"));
-    m_run->messages.answer(yes ? QMessageBox::Yes : QMessageBox::No);
+    messages.answer(yes ? QMessageBox::Yes : QMessageBox::No);
     click(w, QStringLiteral("Command3"));
-    QCOMPARE(m_run->messages.texts(),
+    QCOMPARE(messages.texts(),
              (QStringList{"Do this once and only you want to copy data to other location", message}));
     QCOMPARE(text1->text(), yes ? target : before);
     QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(),
@@ -480,6 +488,7 @@ void TestConfigure::relocationAsksAndReports()
 
 void TestConfigure::helpMenuAndHelpButton()
 {
+    MessageLog& messages = m_run->messages;
     ConfigureWindow* w = open();
     const QList<QMenu*> menus = w->menuBar()->findChildren<QMenu*>();
     QCOMPARE(menus.size(), 1);
@@ -491,10 +500,10 @@ void TestConfigure::helpMenuAndHelpButton()
     QCOMPARE(items, (QStringList{"CDH=Confirm Data and Header",
                                  "codndp=Copy Orignal data New Data Path"}));
     trigger(w, QStringLiteral("CDH"));
-    QCOMPARE(m_run->messages.last(), QStringLiteral("You can set your header info here, if data folder is "
+    QCOMPARE(messages.last(), QStringLiteral("You can set your header info here, if data folder is "
                                              "highlighted, that is your default data folder"));
     trigger(w, QStringLiteral("codndp"));
-    QCOMPARE(m_run->messages.texts().at(1),
+    QCOMPARE(messages.texts().at(1),
              QStringLiteral("Do this once and only you want to copy data to other location"));
     click(w, QStringLiteral("Command4"));
     QCOMPARE(visibleWindows(), (QStringList{"Configure", "MainHelp"}));

@@ -1,15 +1,13 @@
 #include "Driving.h"
-#include "Running.h"
 #include "WindowTest.h"
 #include "app/MainWindow.h"
+#include "app/Shell.h"
+#include "widgets/WindowRegistry.h"
 #include "files/Tables.h"
 #include "help/HelpPages.h"
-#include "widgets/Look.h"
 
 #include <QLabel>
 #include <QTest>
-
-#include <optional>
 
 using namespace Lumora;
 
@@ -26,7 +24,14 @@ private Q_SLOTS:
     void okClosesAndTheNextOpeningLoadsAnew();
     void configurationHelpIsOneWindowForItsOpeners();
 
+private:
+    Form* open(const QString& window);
 };
+
+Form* TestHelpWindows::open(const QString& window)
+{
+    return m_shell->windows().open(window);
+}
 
 void TestHelpWindows::showTheirTextsWholeAndApart_data()
 {
@@ -38,7 +43,7 @@ void TestHelpWindows::showTheirTextsWholeAndApart_data()
 void TestHelpWindows::showTheirTextsWholeAndApart()
 {
     QFETCH(QString, window);
-    Form* form = m_run->open(window);
+    Form* form = open(window);
     QVERIFY(form);
     const HelpPage& page = *HelpPages::byWindow(window);
     QList<QWidget*> parts;
@@ -93,7 +98,7 @@ void TestHelpWindows::keepTheirWordingLetterForLetter()
     QFETCH(QString, window);
     QFETCH(QString, label);
     QFETCH(QString, words);
-    Form* form = m_run->open(window);
+    Form* form = open(window);
     QVERIFY(form);
     QVERIFY2(form->findChild<QLabel*>(label)->text().contains(words), qPrintable(words));
 }
@@ -119,7 +124,7 @@ void TestHelpWindows::titlesFramesAndPlaces()
     QFETCH(bool, resizable);
     QFETCH(bool, icon);
     QFETCH(QPoint, place);
-    Form* form = m_run->open(window);
+    Form* form = open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form));
     if (randomTitle)
@@ -137,19 +142,20 @@ void TestHelpWindows::titlesFramesAndPlaces()
 void TestHelpWindows::okClosesAndTheNextOpeningLoadsAnew()
 {
     for (const HelpPage& page : HelpPages::kPages) {
-        Form* form = m_run->open(qs(page.window));
+        Form* form = open(qs(page.window));
         QVERIFY(form);
         click(form, qs(page.okButton));
         QTRY_VERIFY(!visibleWindow(qs(page.window)));
-        QVERIFY(!m_run->find(qs(page.window)));
-        QVERIFY(m_run->open(qs(page.window)));
+        QVERIFY(!m_shell->windows().find(qs(page.window)));
+        QVERIFY(open(qs(page.window)));
+        QVERIFY(m_shell->windows().find(qs(page.window)));
     }
 }
 
 void TestHelpWindows::configurationHelpIsOneWindowForItsOpeners()
 {
-    Form* main = m_run->start();
-    QVERIFY(main);
+    QVERIFY(m_shell->start());
+    Form* main = m_shell->windows().find(QStringLiteral("Main"));
     click(main, QStringLiteral("Command27"));
     Form* help = visibleWindow(QStringLiteral("MainHelp"));
     QVERIFY(help);

@@ -1,7 +1,6 @@
+#include "AppFolder.h"
 #include "Driving.h"
-#include "Running.h"
 #include "WindowTest.h"
-#include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
 #include "widgets/WindowRegistry.h"
@@ -15,8 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-
-#include <optional>
 
 using namespace Lumora;
 
@@ -63,8 +60,8 @@ private Q_SLOTS:
 
 void TestKeyboard::enterPressesTheFocusedButton()
 {
-    QVERIFY(m_run->shell().start());
-    auto* main = qobject_cast<MainWindow*>(m_run->find(QStringLiteral("Main")));
+    QVERIFY(m_shell->start());
+    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
     QVERIFY(QTest::qWaitForWindowActive(main));
     CaptionButton* help = main->button(QStringLiteral("Command27"));
     help->setFocus();
@@ -95,20 +92,20 @@ void TestKeyboard::escapeClosesOnlyWhereNothingIsLost()
     QFETCH(QString, window);
     QFETCH(bool, editing);
     QFETCH(bool, closes);
-    Form* form = m_run->open(window);
+    Form* form = m_shell->windows().open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
     if (editing)
         click(form, QStringLiteral("Command4"));
     QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : form;
     QTest::keyClick(focus, Qt::Key_Escape);
-    QCOMPARE(!m_run->find(window), closes);
+    QCOMPARE(!m_shell->windows().find(window), closes);
 }
 
 void TestKeyboard::f10ReachesTheMenu()
 {
-    QVERIFY(m_run->shell().start());
-    Form* main = m_run->find(QStringLiteral("Main"));
+    QVERIFY(m_shell->start());
+    Form* main = m_shell->windows().find(QStringLiteral("Main"));
     QVERIFY(QTest::qWaitForWindowActive(main));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
     QAction* active = main->menuBar()->activeAction();
@@ -119,10 +116,10 @@ void TestKeyboard::f10ReachesTheMenu()
 
 void TestKeyboard::focusMovesInASensibleOrder()
 {
-    Form* heart = m_run->open(QStringLiteral("Form2"));
+    Form* heart = m_shell->windows().open(QStringLiteral("Form2"));
     QCOMPARE(focusChain(buttonOf(heart, QStringLiteral("Command1")), 3),
              (QStringList{"Command1", "Command3", "Command1"}));
-    Form* slot = m_run->open(QStringLiteral("Formc9"));
+    Form* slot = m_shell->windows().open(QStringLiteral("Formc9"));
     click(slot, QStringLiteral("Command4"));
     QCOMPARE(focusChain(slot->findChild<QWidget*>(QStringLiteral("Text3")), 11),
              (QStringList{"Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Command4",
@@ -142,8 +139,8 @@ void TestKeyboard::versesCanBeCopiedAsShown()
 {
     QFETCH(QString, window);
     QFETCH(QString, verse);
-    m_run->app.write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
-    Form* form = m_run->open(window);
+    m_app->write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
+    Form* form = m_shell->windows().open(window);
     QVERIFY(QTest::qWaitForWindowActive(form));
     auto* label = form->findChild<QLabel*>(QStringLiteral("Label2"));
     QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
@@ -157,7 +154,7 @@ void TestKeyboard::versesCanBeCopiedAsShown()
 
 void TestKeyboard::labelsOfferCopyInTheirContextMenu()
 {
-    Form* form = m_run->open(QStringLiteral("Form3"));
+    Form* form = m_shell->windows().open(QStringLiteral("Form3"));
     QVERIFY(QTest::qWaitForWindowActive(form));
     auto* label = form->findChild<QLabel*>(QStringLiteral("Label4"));
     const auto copyFromMenu = [&] {
@@ -185,24 +182,24 @@ void TestKeyboard::controlsHaveAccessibleNames()
 {
     QStringList names(14, QStringLiteral("open"));
     names[0] = QStringLiteral("Peace & Joy");
-    m_run->app.writeSlotNames(names);
-    QVERIFY(m_run->shell().start());
-    auto* main = qobject_cast<MainWindow*>(m_run->find(QStringLiteral("Main")));
+    m_app->writeSlotNames(names);
+    QVERIFY(m_shell->start());
+    auto* main = qobject_cast<MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command22"))), QStringLiteral("Peace & Joy"));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command6"))),
              QStringLiteral("Fruits of Spirit - Lord's prayer"));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command28"))), QStringLiteral("Quit"));
 
-    Form* slot = m_run->open(QStringLiteral("Formc2"));
+    Form* slot = m_shell->windows().open(QStringLiteral("Formc2"));
     QCOMPARE(accessibleName(slot->findChild<QLineEdit*>(QStringLiteral("Text5"))), QStringLiteral("Verse 3"));
     QCOMPARE(accessibleName(slot->findChild<QLabel*>(QStringLiteral("Label1"))),
              slot->findChild<QLabel*>(QStringLiteral("Label1"))->text());
-    Form* configure = m_run->open(QStringLiteral("Configure"));
+    Form* configure = m_shell->windows().open(QStringLiteral("Configure"));
     QCOMPARE(accessibleName(configure->findChild<QLineEdit*>(QStringLiteral("Text9"))),
              QStringLiteral("Name of slot 9"));
     QCOMPARE(accessibleName(configure->findChild<QWidget*>(QStringLiteral("Dir1"))),
              QStringLiteral("Data folder"));
-    Form* help = m_run->open(QStringLiteral("help"));
+    Form* help = m_shell->windows().open(QStringLiteral("help"));
     QCOMPARE(accessibleName(buttonOf(help, QStringLiteral("Command1"))), QStringLiteral("OK"));
 }
 

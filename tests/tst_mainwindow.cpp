@@ -355,13 +355,14 @@ void TestMainWindow::failedFirstLoadIsReportedAndShowsNothing()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, kind);
     Running run;
+    MessageLog& messages = run.messages;
     if (remove)
         QFile::remove(run.app.file(file));
     else
         run.app.write(file, bytes);
     QVERIFY(!run.start());
-    QCOMPARE(run.messages.texts().size(), 1);
-    QCOMPARE(run.messages.last(), kind + QStringLiteral(": ") + run.app.file(file));
+    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(messages.last(), kind + QStringLiteral(": ") + run.app.file(file));
     QVERIFY(visibleWindows().isEmpty());
 }
 
@@ -370,19 +371,20 @@ void TestMainWindow::failedLoadAfterStartLeavesTheProgramRunning()
     // With a caption list one line short, a load fails on the one draw in 23 that asks
     // for line 23; everything else goes on.
     Running run;
+    MessageLog& messages = run.messages;
     run.app.writeNumberedCaptions(22);
     const SettingsFiles settings(run.app.path());
     RandomCaption shadow(settings);
     QVERIFY(RandomCaption::lineFor(shadow.nextValue()) != 23); // the main window starts
     MainWindow* main = run.start();
     QVERIFY(main);
-    for (int i = 0; i < 200 && run.messages.texts().isEmpty(); ++i) {
+    for (int i = 0; i < 200 && messages.texts().isEmpty(); ++i) {
         trigger(main, QStringLiteral("About"));
         if (Form* about = visibleWindow(QStringLiteral("aboutthis")))
             about->close();
     }
-    QCOMPARE(run.messages.texts().size(), 1);
-    QCOMPARE(run.messages.last(),
+    QCOMPARE(messages.texts().size(), 1);
+    QCOMPARE(messages.last(),
              QStringLiteral("Input past end of file: ") + run.app.file(QStringLiteral("Rantxt.lmr")));
     QVERIFY(!visibleWindow(QStringLiteral("aboutthis")));
     QCOMPARE(visibleWindows(), QStringList{"Main"});

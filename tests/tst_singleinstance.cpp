@@ -1,9 +1,8 @@
-#include "AppFolder.h"
 #include "Driving.h"
-#include "RecordingOpener.h"
+#include "WindowTest.h"
 #include "app/Shell.h"
 #include "app/SingleInstance.h"
-#include "widgets/Look.h"
+#include "widgets/WindowRegistry.h"
 
 #include <QDir>
 #include <QTest>
@@ -18,12 +17,11 @@ using namespace Lumora;
 using Claim = SingleInstance::Claim;
 
 // A later start on an application folder hands over to the program running on it.
-class TestSingleInstance : public QObject
+class TestSingleInstance : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
-    void cleanup() { QTRY_VERIFY(visibleWindows().isEmpty()); }
     void laterStartBringsTheMainWindowForward_data();
     void laterStartBringsTheMainWindowForward();
 
@@ -49,7 +47,7 @@ void TestSingleInstance::initTestCase()
     // Locks and sockets of this run only.
     QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
-    Look::apply(*qApp);
+    WindowTest::initTestCase();
 }
 
 void TestSingleInstance::laterStartBringsTheMainWindowForward_data()
@@ -66,13 +64,12 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
 {
     QFETCH(QString, before);
     QFETCH(QString, later);
-    AppFolder app;
     AppFolder other;
     if (before == QLatin1String("killed")) {
         // A program that took the folder and was killed, leaving its lock and socket.
         const pid_t killed = ::fork();
         if (killed == 0) {
-            SingleInstance held(app.path());
+            SingleInstance held(m_app->path());
             held.claim();
             ::pause();
         }
@@ -83,21 +80,20 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
         ::waitpid(killed, nullptr, 0);
         QCOMPARE(runtime.entryList({"*.lock", "*.socket"}, QDir::Files | QDir::System).size(), 2);
     }
-    SingleInstance first(app.path());
+    SingleInstance first(m_app->path());
     QCOMPARE(first.claim(), Claim::First);
-    Shell shell(app.path(), std::make_unique<RecordingOpener>());
-    QVERIFY(shell.start());
-    first.serve(shell.windows());
+    QVERIFY(m_shell->start());
+    first.serve(m_shell->windows());
     if (before == QLatin1String("closed")) {
-        QVERIFY(shell.windows().open(QStringLiteral("Configure")));
-        shell.windows().find(QStringLiteral("Main"))->close();
+        QVERIFY(m_shell->windows().open(QStringLiteral("Configure")));
+        m_shell->windows().find(QStringLiteral("Main"))->close();
         QTRY_VERIFY(!visibleWindows().contains(QStringLiteral("Main")));
     }
 
-    QString folder = later.arg(app.path());
+    QString folder = later.arg(m_app->path());
     if (later == QLatin1String("link")) {
         folder = other.file(QStringLiteral("program"));
-        QVERIFY(QFile::link(app.path(), folder));
+        QVERIFY(QFile::link(m_app->path(), folder));
     }
     QCOMPARE(startAgain(folder), Claim::HandedOver);
     QCOMPARE(visibleWindows().count(QStringLiteral("Main")), 1);

@@ -1,8 +1,9 @@
+#include "AppFolder.h"
 #include "Driving.h"
 #include "FileSizeLimit.h"
-#include "Running.h"
+#include "MessageLog.h"
+#include "RecordingOpener.h"
 #include "WindowTest.h"
-#include "widgets/Look.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
 #include "widgets/WindowRegistry.h"
@@ -92,15 +93,15 @@ private:
     SlotWindow* open(int slot)
     {
         return qobject_cast<SlotWindow*>(
-            m_run->open(qs(rowOf(SlotTable::kRows, slot, &SlotRow::slot)->window)));
+            m_shell->windows().open(qs(rowOf(SlotTable::kRows, slot, &SlotRow::slot)->window)));
     }
 };
 
 void TestSlotWindows::init()
 {
-    m_run.emplace();
-    for (const SlotRow& row : SlotTable::kRows)
-        m_run->app.write(SlotTable::verseFile(row.slot), crlf(kVerses));
+    WindowTest::init();
+    for (int slot = 2; slot <= 15; ++slot)
+        m_app->write(SlotTable::verseFile(slot), crlf(kVerses));
 }
 
 void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard_data()
@@ -121,7 +122,7 @@ void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
     QFETCH(int, slot);
     QFETCH(QSize, client);
     QFETCH(bool, icon);
-    m_run->app.write(SlotTable::verseFile(slot),
+    m_app->write(SlotTable::verseFile(slot),
                  crlf({"<b>bold?</b> &amp;", "two", "three", "four", "five"}));
     SlotWindow* w = open(slot);
     QVERIFY(w);
@@ -176,8 +177,9 @@ void TestSlotWindows::editModeShowsTheBoxesWithTheVerses()
 
 void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
 {
+    MessageLog& messages = m_run->messages;
     QPointer<SlotWindow> w = open(6);
-    const SettingsFiles settings(m_run->app.path());
+    const SettingsFiles settings(m_app->path());
     RandomCaption shadow(settings);
     shadow.draw();
     const QString secondTitle = shadow.draw();
@@ -187,10 +189,10 @@ void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
     typeVerses(w, typed);
     click(w, QStringLiteral("Command2"));
 
-    QCOMPARE(m_run->messages.texts(), QStringList{"Verses have been saved to screen display"});
-    QCOMPARE(m_run->app.read(QStringLiteral("c0006.dat")),
+    QCOMPARE(messages.texts(), QStringList{"Verses have been saved to screen display"});
+    QCOMPARE(m_app->read(QStringLiteral("c0006.dat")),
              QByteArray("Caf\xe9 \x93quoted\x94\r\n  two  \r\n\r\nfour\r\nfive \x96 end\r\n"));
-    auto* fresh = qobject_cast<SlotWindow*>(m_run->find(QStringLiteral("Formc6")));
+    auto* fresh = qobject_cast<SlotWindow*>(m_shell->windows().find(QStringLiteral("Formc6")));
     QVERIFY(fresh);
     QVERIFY(fresh != w.data());
     QVERIFY(!fresh->isEditing());
@@ -204,11 +206,11 @@ void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
 void TestSlotWindows::confirmWithoutEditingNormalisesTheFile()
 {
     // A line feed alone is part of its line, and goes back as it was read.
-    m_run->app.write(QStringLiteral("c0010.dat"),
+    m_app->write(QStringLiteral("c0010.dat"),
                  QByteArray("one\r\ntwo\rthree\nand more\r\nfour\r\nfive\r\nsix\r\nseven"));
     SlotWindow* w = open(10);
     click(w, QStringLiteral("Command2"));
-    QCOMPARE(m_run->app.read(QStringLiteral("c0010.dat")),
+    QCOMPARE(m_app->read(QStringLiteral("c0010.dat")),
              QByteArray("one\r\ntwo\r\nthree\nand more\r\nfour\r\nfive\r\n"));
 }
 
@@ -229,17 +231,18 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
     QFETCH(int, answer);
     QFETCH(QStringList, file);
     QFETCH(QStringList, shown);
+    MessageLog& messages = m_run->messages;
     SlotWindow* w = open(3);
     click(w, QStringLiteral("Command4"));
     edit(w, 3)->selectAll();
     type(edit(w, 3), QStringLiteral("mine"));
     // Another program, a sync tool say, writes the file meanwhile.
-    m_run->app.write(QStringLiteral("c0003.dat"), crlf({"t1", "t2", "t3", "t4", "t5"}));
-    m_run->messages.answer(QMessageBox::StandardButton(answer));
+    m_app->write(QStringLiteral("c0003.dat"), crlf({"t1", "t2", "t3", "t4", "t5"}));
+    messages.answer(QMessageBox::StandardButton(answer));
     click(w, QStringLiteral("Command2"));
-    QCOMPARE(m_run->messages.texts().first().section(u'\n', 0, 0),
-             QStringLiteral("Changed by another program: ") + m_run->app.file(QStringLiteral("c0003.dat")));
-    QCOMPARE(m_run->app.read(QStringLiteral("c0003.dat")), crlf(file));
+    QCOMPARE(messages.texts().first().section(u'\n', 0, 0),
+             QStringLiteral("Changed by another program: ") + m_app->file(QStringLiteral("c0003.dat")));
+    QCOMPARE(m_app->read(QStringLiteral("c0003.dat")), crlf(file));
     SlotWindow* now = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc3")));
     for (int n = 1; n <= 5; ++n)
         QCOMPARE(qobject_cast<VerseLabel*>(label(now, n))->verse(), shown[n - 1]);
@@ -250,10 +253,11 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
 
 void TestSlotWindows::confirmKeepsTheProgramRunningAlone()
 {
+    MessageLog& messages = m_run->messages;
     SlotWindow* w = open(13);
     QVERIFY(!endsProgram([&] { click(w, QStringLiteral("Command2")); }, 300));
     QCOMPARE(visibleWindows(), QStringList{"Formc13"});
-    QCOMPARE(m_run->messages.texts().size(), 1);
+    QCOMPARE(messages.texts().size(), 1);
 }
 
 void TestSlotWindows::exitForgetsUnconfirmedEdits()
@@ -263,7 +267,7 @@ void TestSlotWindows::exitForgetsUnconfirmedEdits()
     typeVerses(w, QStringList(5, QStringLiteral("lost")));
     click(w, QStringLiteral("Command3"));
     QTRY_VERIFY(!visibleWindow(QStringLiteral("Formc8")));
-    QCOMPARE(m_run->app.read(QStringLiteral("c0008.dat")), crlf(kVerses));
+    QCOMPARE(m_app->read(QStringLiteral("c0008.dat")), crlf(kVerses));
     SlotWindow* again = open(8);
     QCOMPARE(label(again, 1)->text(), kVerses[0]);
     QVERIFY(!again->isEditing());
@@ -284,6 +288,7 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
 {
     QFETCH(QString, fault);
     QFETCH(QString, kind);
+    MessageLog& messages = m_run->messages;
     SlotWindow* w = open(11);
     click(w, QStringLiteral("Command4"));
     QStringList typed{"new one", "new two", "new three", "new four", "new five"};
@@ -292,14 +297,14 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
     if (fault == QLatin1String("full"))
         typed[4] = QString(4000, u'x');
     typeVerses(w, typed);
-    const QByteArray before = m_run->app.read(QStringLiteral("c0011.dat"));
+    const QByteArray before = m_app->read(QStringLiteral("c0011.dat"));
 
     if (fault == QLatin1String("gone"))
-        m_run->app.setDataFolder(m_run->app.file(QStringLiteral("gone")));
+        m_app->setDataFolder(m_app->file(QStringLiteral("gone")));
     else if (fault == QLatin1String("readonly"))
-        QFile::setPermissions(m_run->app.file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
+        QFile::setPermissions(m_app->file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
     else if (fault == QLatin1String("nopointer"))
-        QFile::remove(m_run->app.file(QStringLiteral("path.lmr")));
+        QFile::remove(m_app->file(QStringLiteral("path.lmr")));
 
     {
         // The save runs out of room half-way.
@@ -309,17 +314,17 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
         click(w, QStringLiteral("Command2"));
     }
 
-    QCOMPARE(m_run->messages.texts().size(), 1);
-    QVERIFY2(m_run->messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(m_run->messages.last()));
+    QCOMPARE(messages.texts().size(), 1);
+    QVERIFY2(messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(messages.last()));
     if (fault == QLatin1String("unencodable"))
-        QVERIFY(m_run->messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
-    QCOMPARE(m_run->find(QStringLiteral("Formc11")), w);
+        QVERIFY(messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
+    QCOMPARE(m_shell->windows().find(QStringLiteral("Formc11")), w);
     QVERIFY(w->isVisible());
     QVERIFY(w->isEditing());
     QCOMPARE(editTexts(w), typed);
     if (fault != QLatin1String("nopointer"))
-        QCOMPARE(m_run->app.read(QStringLiteral("c0011.dat")), before);
-    QCOMPARE(QDir(m_run->app.path()).entryList({"*.dat*"}, QDir::Files | QDir::Hidden).size(), 14);
+        QCOMPARE(m_app->read(QStringLiteral("c0011.dat")), before);
+    QCOMPARE(QDir(m_app->path()).entryList({"*.dat*"}, QDir::Files | QDir::Hidden).size(), 14);
 }
 
 void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed_data()
@@ -337,17 +342,18 @@ void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed()
     QFETCH(bool, remove);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, kind);
-    QVERIFY(m_run->shell().start());
+    MessageLog& messages = m_run->messages;
+    QVERIFY(m_shell->start());
     if (remove)
-        QFile::remove(m_run->app.file(QStringLiteral("c0014.dat")));
+        QFile::remove(m_app->file(QStringLiteral("c0014.dat")));
     else
-        m_run->app.write(QStringLiteral("c0014.dat"), bytes);
-    click(m_run->find(QStringLiteral("Main")), QStringLiteral("Command19"));
-    QCOMPARE(m_run->messages.texts(), QStringList{kind + QStringLiteral(": ") +
-                                           m_run->app.file(QStringLiteral("c0014.dat"))});
+        m_app->write(QStringLiteral("c0014.dat"), bytes);
+    click(m_shell->windows().find(QStringLiteral("Main")), QStringLiteral("Command19"));
+    QCOMPARE(messages.texts(), QStringList{kind + QStringLiteral(": ") +
+                                           m_app->file(QStringLiteral("c0014.dat"))});
     QCOMPARE(visibleWindows(), QStringList{"Main"});
     // Reading never creates the file.
-    QCOMPARE(QFile::exists(m_run->app.file(QStringLiteral("c0014.dat"))), !remove);
+    QCOMPARE(QFile::exists(m_app->file(QStringLiteral("c0014.dat"))), !remove);
 }
 
 void TestSlotWindows::everyVerseStaysInView_data()
@@ -364,7 +370,7 @@ void TestSlotWindows::everyVerseStaysInView()
     for (int n = 1; n <= 5; ++n)
         verses.append(QStringLiteral("Verse %1  Thy word is a lamp unto my feet, and a light unto "
                                      "my path. ").arg(n).repeated(30).left(2000));
-    m_run->app.write(SlotTable::verseFile(slot), crlf(verses));
+    m_app->write(SlotTable::verseFile(slot), crlf(verses));
     SlotWindow* w = open(slot);
     QVERIFY(w);
     const int buttonTop = buttonOf(w, QStringLiteral("Command1"))->y();
@@ -388,7 +394,7 @@ void TestSlotWindows::everyVerseStaysInView()
     }
     // Short verses keep the rows where they are.
     click(w, QStringLiteral("Command3"));
-    m_run->app.write(SlotTable::verseFile(slot), crlf({"a", "b", "c", "d", "e"}));
+    m_app->write(SlotTable::verseFile(slot), crlf({"a", "b", "c", "d", "e"}));
     QCOMPARE(label(open(slot), 5)->geometry().top(), 276);
 }
 
@@ -409,7 +415,7 @@ void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()
     QTest::keyClick(big, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(big->text().size(), 40000);
     click(w, QStringLiteral("Command2"));
-    const QByteArray saved = m_run->app.read(QStringLiteral("c0003.dat"));
+    const QByteArray saved = m_app->read(QStringLiteral("c0003.dat"));
     QCOMPARE(saved.count("\r\n"), 5);
     QVERIFY(saved.endsWith(huge.toLatin1() + "\r\n"));
     QVERIFY(saved.contains("first line second  third\r\n"));
@@ -417,8 +423,8 @@ void TestSlotWindows::editBoxesTakeAnyLengthOnOneLine()
 
 void TestSlotWindows::slotButtonBringsAnEditingWindowForward()
 {
-    QVERIFY(m_run->shell().start());
-    Form* main = m_run->find(QStringLiteral("Main"));
+    QVERIFY(m_shell->start());
+    Form* main = m_shell->windows().find(QStringLiteral("Main"));
     click(main, QStringLiteral("Command17")); // slot 7
     auto* w = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc7")));
     QVERIFY(w);
@@ -437,15 +443,15 @@ void TestSlotWindows::dataFolderChangedWhileOpenIsUsedNext()
 {
     SlotWindow* w = open(2);
     AppFolder other;
-    m_run->app.setDataFolder(other.path());
+    m_app->setDataFolder(other.path());
     click(w, QStringLiteral("Command1"));
-    QCOMPARE(m_run->opener().opened, QStringList{other.file(QStringLiteral("c0002.txt"))});
+    QCOMPARE(m_opener->opened, QStringList{other.file(QStringLiteral("c0002.txt"))});
     click(w, QStringLiteral("Command4"));
     typeVerses(w, {"n1", "n2", "n3", "n4", "n5"});
     click(w, QStringLiteral("Command2"));
     QCOMPARE(other.read(QStringLiteral("c0002.dat")), crlf({"n1", "n2", "n3", "n4", "n5"}));
-    QCOMPARE(m_run->app.read(QStringLiteral("c0002.dat")), crlf(kVerses));
-    auto* fresh = m_run->find(QStringLiteral("Formc2"));
+    QCOMPARE(m_app->read(QStringLiteral("c0002.dat")), crlf(kVerses));
+    auto* fresh = m_shell->windows().find(QStringLiteral("Formc2"));
     QCOMPARE(label(fresh, 1)->text(), QStringLiteral("n1"));
     QCOMPARE(fresh->findChild<QLineEdit*>(QStringLiteral("Text1"))->text(), other.path());
 }

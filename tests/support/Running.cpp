@@ -17,17 +17,7 @@ Lumora::MainWindow* Running::start()
 {
     if (!m_shell->start())
         return nullptr;
-    return qobject_cast<Lumora::MainWindow*>(find(QStringLiteral("Main")));
-}
-
-Lumora::Form* Running::open(const QString& window)
-{
-    return m_shell->windows().open(window);
-}
-
-Lumora::Form* Running::find(const QString& window)
-{
-    return m_shell->windows().find(window);
+    return qobject_cast<Lumora::MainWindow*>(m_shell->windows().find(QStringLiteral("Main")));
 }
 
 QStringList Running::titles(int count) const

@@ -28,10 +28,6 @@ public:
 
     // Starts the program: its main window, or nullptr when its load failed.
     Lumora::MainWindow* start();
-    // Opens a window by name as the program does; nullptr when its load failed.
-    Lumora::Form* open(const QString& window);
-    // The loaded window of that name, or nullptr.
-    Lumora::Form* find(const QString& window);
 
     // The titles the program's first `count` window loads get, drawn by a generator of
     // the test's own from the application folder's caption list.

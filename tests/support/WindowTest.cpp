@@ -14,6 +14,9 @@ void WindowTest::initTestCase()
 void WindowTest::init()
 {
     m_run.emplace();
+    m_app = &m_run->app;
+    m_shell = &m_run->shell();
+    m_opener = &m_run->opener();
 }
 
 void WindowTest::cleanup()

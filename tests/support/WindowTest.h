@@ -13,9 +13,15 @@ class WindowTest : public QObject
     Q_OBJECT
 protected:
     std::optional<Running> m_run;
+    // Parts of m_run.
+    AppFolder* m_app = nullptr;
+    Lumora::Shell* m_shell = nullptr;
+    RecordingOpener* m_opener = nullptr;
 
-private Q_SLOTS:
+protected Q_SLOTS:
     void initTestCase();
     void init();
+
+private Q_SLOTS:
     void cleanup();
 };
