@@ -3,13 +3,11 @@
 #include "AppFolder.h"
 #include "MessageLog.h"
 #include "RecordingOpener.h"
+#include "app/MainWindow.h"
 #include "app/Shell.h"
+#include "widgets/WindowRegistry.h"
 
 #include <memory>
-
-namespace Lumora {
-class MainWindow;
-}
 
 // The program as a test drives it: a fresh application folder with the files that come
 // with the program (its caption list numbered "Caption 1" ...), a shell on it whose
@@ -17,8 +15,13 @@ class MainWindow;
 class Running
 {
 public:
-    explicit Running(Lumora::MusicPlayer::OutputFactory sound = {});
-    ~Running();
+    Running()
+    {
+        app.writeNumberedCaptions(Lumora::SettingsFiles::kCaptionCount);
+        auto opener = std::make_unique<RecordingOpener>();
+        m_opener = opener.get();
+        m_shell = std::make_unique<Lumora::Shell>(app.path(), std::move(opener));
+    }
 
     AppFolder app;
     MessageLog messages;
@@ -27,11 +30,24 @@ public:
     RecordingOpener& opener() { return *m_opener; }
 
     // Starts the program: its main window, or nullptr when its load failed.
-    Lumora::MainWindow* start();
+    Lumora::MainWindow* start()
+    {
+        return m_shell->start() ? qobject_cast<Lumora::MainWindow*>(
+                                      m_shell->windows().find(QStringLiteral("Main")))
+                                : nullptr;
+    }
 
     // The titles the program's first `count` window loads get, drawn by a generator of
     // the test's own from the application folder's caption list.
-    QStringList titles(int count) const;
+    QStringList titles(int count) const
+    {
+        const Lumora::SettingsFiles settings(app.path());
+        Lumora::RandomCaption shadow(settings);
+        QStringList titles;
+        for (int i = 0; i < count; ++i)
+            titles.append(shadow.draw());
+        return titles;
+    }
 
 private:
     RecordingOpener* m_opener;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "Driving.h"
 #include "Running.h"
+#include "widgets/Look.h"
 
 #include <QObject>
+#include <QTest>
 
 #include <optional>
 
@@ -19,9 +22,19 @@ protected:
     RecordingOpener* m_opener = nullptr;
 
 protected Q_SLOTS:
-    void initTestCase();
-    void init();
+    void initTestCase() { Lumora::Look::apply(*qApp); }
+    void init()
+    {
+        m_run.emplace();
+        m_app = &m_run->app;
+        m_shell = &m_run->shell();
+        m_opener = &m_run->opener();
+    }
 
 private Q_SLOTS:
-    void cleanup();
+    void cleanup()
+    {
+        m_run.reset();
+        QTRY_VERIFY(visibleWindows().isEmpty());
+    }
 };
