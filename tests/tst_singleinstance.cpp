@@ -74,8 +74,7 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
             ::pause();
         }
         const QDir runtime(m_runtime.path());
-        for (int i = 0; i < 500 && runtime.entryList({"*.socket"}, QDir::System).isEmpty(); ++i)
-            QTest::qWait(10);
+        (void)QTest::qWaitFor([&] { return !runtime.entryList({"*.socket"}, QDir::System).isEmpty(); });
         ::kill(killed, SIGKILL);
         ::waitpid(killed, nullptr, 0);
         QCOMPARE(runtime.entryList({"*.lock", "*.socket"}, QDir::Files | QDir::System).size(), 2);

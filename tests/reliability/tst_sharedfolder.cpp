@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
-
 #include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -57,10 +55,8 @@ const passwd* otherUser()
 {
     if (::geteuid() != 0)
         return nullptr;
-    const QByteArray name = qEnvironmentVariableIsSet("LUMORA_OTHER_USER")
-                                ? qgetenv("LUMORA_OTHER_USER")
-                                : QByteArray("nobody");
-    return ::getpwnam(name.constData());
+    const QString name = qEnvironmentVariable("LUMORA_OTHER_USER", QStringLiteral("nobody"));
+    return ::getpwnam(name.toLocal8Bit().constData());
 }
 
 #define NEED_OTHER_USER(user)                                                                  \
@@ -69,7 +65,7 @@ const passwd* otherUser()
         QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
 
 // Runs `work` in a child process as `user`; its exit status.
-int runAs(const passwd* user, const std::function<int()>& work)
+template <typename Work> int runAs(const passwd* user, Work work)
 {
     const pid_t child = ::fork();
     if (child == 0) {
@@ -96,9 +92,7 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
     // Each save adds one to a count in the file, checked against what it read: every save
     // either lands on what it saw or is refused, so the count is the number that landed.
     QFETCH(QString, mode);
-    const int rounds = qEnvironmentVariableIsSet("LUMORA_RACE_ROUNDS")
-                           ? qEnvironmentVariableIntValue("LUMORA_RACE_ROUNDS")
-                           : 200;
+    const int rounds = qEnvironmentVariable("LUMORA_RACE_ROUNDS", QStringLiteral("200")).toInt();
     AppFolder app;
     const SettingsFiles settings(app.path());
     if (mode == QLatin1String("race-slot"))
@@ -149,10 +143,8 @@ void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
     const QString name = where.section(u' ', -1);
     const QString path = app.file(name);
     QFile::remove(path);
-    if (entry == QLatin1String("named pipe"))
-        QCOMPARE(::mkfifo(native(path), 0600), 0);
-    else
-        QVERIFY(QFile::link(entry, path));
+    QVERIFY(entry == QLatin1String("named pipe") ? ::mkfifo(native(path), 0600) == 0
+                                                 : QFile::link(entry, path));
     const SettingsFiles settings(app.path());
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
@@ -247,11 +239,11 @@ void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
 void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder_data()
 {
     QTest::addColumn<int>("mode");      // of the slot verse file; 0: none
-    QTest::addColumn<int>("kind");      // -1: saved
-    QTest::addColumn<bool>("inFolder"); // whether the error names the folder
-    QTest::newRow("writable file") << 0644 << -1 << false;
-    QTest::newRow("read-only file") << 0444 << int(FileError::Kind::PermissionDenied) << false;
-    QTest::newRow("no file yet") << 0 << int(FileError::Kind::PermissionDenied) << true;
+    QTest::addColumn<int>("kind"); // -1: saved
+    QTest::newRow("writable file") << 0644 << -1;
+    QTest::newRow("read-only file") << 0444 << int(FileError::Kind::PermissionDenied);
+    // Then the error names the folder, where no file can be made.
+    QTest::newRow("no file yet") << 0 << int(FileError::Kind::PermissionDenied);
 }
 
 void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
@@ -259,7 +251,6 @@ void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
     // Root may create files in any folder; the case is run as another user then.
     QFETCH(int, mode);
     QFETCH(int, kind);
-    QFETCH(bool, inFolder);
     const passwd* user = otherUser();
     if (::geteuid() == 0 && !user)
         QSKIP("as root, needs another user (LUMORA_OTHER_USER, or nobody)");
@@ -282,7 +273,7 @@ void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
             SlotVerseFile::write(folder.path(), 2, QStringList(5, QStringLiteral("new")));
             return 0;
         } catch (const FileError& error) {
-            return error.path() == (inFolder ? folder.path() : verses) ? 10 + int(error.kind()) : 1;
+            return error.path() == (mode ? verses : folder.path()) ? 10 + int(error.kind()) : 1;
         }
     };
     const int got = user ? runAs(user, save) : save();

@@ -4,39 +4,23 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cstring>
-
-namespace {
-
-constexpr const char* kSink = "lumora";
-
-} // namespace
 
 bool PulseServer::installed()
 {
-    for (const char* program : {"pulseaudio", "pactl", "parec"}) {
-        if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
-            return false;
-    }
-    return true;
+    const QStringList programs{"pulseaudio", "pactl", "parec"};
+    return std::ranges::none_of(
+        programs, [](const QString& name) { return QStandardPaths::findExecutable(name).isEmpty(); });
 }
-
-PulseServer::PulseServer() = default;
 
 PulseServer::~PulseServer()
 {
-    for (const auto& [name, value] : m_environment) {
-        if (value)
-            qputenv(name, *value);
-        else
-            qunsetenv(name);
-    }
-    m_recorder.kill();
-    m_recorder.waitForFinished();
-    m_server.terminate();
-    if (!m_server.waitForFinished(5000)) {
-        m_server.kill();
-        m_server.waitForFinished();
+    for (const auto& [name, value] : std::as_const(m_environment))
+        value ? qputenv(name, *value) : qunsetenv(name);
+    for (QProcess* process : {&m_recorder, &m_server}) {
+        process->kill();
+        process->waitForFinished();
     }
 }
 
@@ -44,15 +28,10 @@ QString PulseServer::start()
 {
     const QString dir = m_folder.path();
     const QString socket = dir + QStringLiteral("/native");
-    // Clients find no other server, start none of their own and keep their cookie here.
-    QFile config(dir + QStringLiteral("/client.conf"));
-    if (!config.open(QIODevice::WriteOnly))
-        return QStringLiteral("cannot write ") + config.fileName();
-    config.write("autospawn = no\ncookie-file = " + QFile::encodeName(dir) + "/cookie\n");
-    config.close();
+    // Clients find no other server, and keep their cookie here.
     const std::pair<const char*, QString> environment[] = {
         {"PULSE_SERVER", QStringLiteral("unix:") + socket},
-        {"PULSE_CLIENTCONFIG", config.fileName()},
+        {"PULSE_COOKIE", dir + QStringLiteral("/cookie")},
         {"XDG_RUNTIME_DIR", dir},
         {"PIPEWIRE_RUNTIME_DIR", dir},
     };
@@ -63,9 +42,8 @@ QString PulseServer::start()
     }
 
     QProcessEnvironment serverEnvironment = QProcessEnvironment::systemEnvironment();
-    serverEnvironment.insert(QStringLiteral("HOME"), dir);
-    serverEnvironment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir);
-    serverEnvironment.insert(QStringLiteral("XDG_STATE_HOME"), dir);
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_STATE_HOME"})
+        serverEnvironment.insert(QString::fromLatin1(name), dir);
     m_server.setProcessEnvironment(serverEnvironment);
     // Into a file, which unlike an unread pipe never fills and stops the server.
     const QString log = dir + QStringLiteral("/server.log");
@@ -74,15 +52,13 @@ QString PulseServer::start()
     m_server.start(QStringLiteral("pulseaudio"),
                    {QStringLiteral("-n"), QStringLiteral("--daemonize=no"),
                     QStringLiteral("--exit-idle-time=-1"), QStringLiteral("--use-pid-file=no"),
-                    QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=%1").arg(QLatin1String(kSink)),
+                    QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=lumora"),
                     QStringLiteral("-L"),
                     QStringLiteral("module-native-protocol-unix auth-anonymous=1 socket=%1").arg(socket)});
     // A machine busy with other work may take its time: wait for an answer, not a clock.
     const QDeadlineTimer deadline(60000);
     const auto answers = [] {
         QProcess info;
-        info.setStandardOutputFile(QProcess::nullDevice());
-        info.setStandardErrorFile(QProcess::nullDevice());
         info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
         return info.waitForFinished(10000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0;
     };
@@ -96,9 +72,9 @@ QString PulseServer::start()
     }
     m_recorder.setStandardErrorFile(QProcess::nullDevice());
     m_recorder.start(QStringLiteral("parec"),
-                     {QStringLiteral("--device=%1.monitor").arg(QLatin1String(kSink)),
-                      QStringLiteral("--format=float32le"), QStringLiteral("--rate=%1").arg(kRate),
-                      QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=20")});
+                     {QStringLiteral("--device=lumora.monitor"), QStringLiteral("--format=float32le"),
+                      QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--channels=2"),
+                      QStringLiteral("--latency-msec=20")});
     if (!m_recorder.waitForStarted())
         return QStringLiteral("parec did not start");
     return {};

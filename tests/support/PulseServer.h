@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QByteArray>
 #include <QList>
 #include <QProcess>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <optional>
-
-#include <utility>
 #include <vector>
 
 // A PulseAudio server of our own with one null sink, whose sound is recorded: what Lumora
@@ -22,7 +18,6 @@ public:
     // Whether Debian's pulseaudio and pulseaudio-utils are installed.
     static bool installed();
 
-    PulseServer();
     ~PulseServer();
 
     // Starts the server and the recording of its sink; "" when both run, else what failed.
@@ -38,5 +33,5 @@ private:
     QProcess m_recorder;
     QByteArray m_partial;
     std::vector<float> m_samples;
-    QList<std::pair<const char*, std::optional<QByteArray>>> m_environment;
+    QList<std::pair<const char*, std::optional<QByteArray>>> m_environment; // as it was
 };
