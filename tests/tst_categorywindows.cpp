@@ -146,9 +146,10 @@ void TestCategoryWindows::versesShowWholeAndNothingOverlaps()
                  qPrintable(label->objectName() + QStringLiteral(" is cut off")));
         parts.append(label);
     }
-    verifyCaptionsFit(form);
-    for (CaptionButton* button : form->client()->findChildren<CaptionButton*>())
+    for (CaptionButton* button : form->client()->findChildren<CaptionButton*>()) {
         parts.append(button);
+    }
+    verifyCaptionsFit(form);
     for (QWidget* part : parts) {
         QVERIFY(form->client()->rect().contains(part->geometry()));
         for (QWidget* other : parts) {
@@ -236,7 +237,7 @@ void TestCategoryWindows::notesButtonOpensTheNotesFileOfTheDataFolderOfTheMoment
 
 void TestCategoryWindows::notesFailureIsReportedAndTheWindowStays()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     Form* wisdom = open(QStringLiteral("Form11"));
     m_opener->fail = true;
     click(wisdom, QStringLiteral("Command1"));

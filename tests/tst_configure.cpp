@@ -116,17 +116,19 @@ void TestConfigure::controlsStandWhereTheyBelong()
                                   (other->geometry() & control->geometry()).height()) <= 2,
                      qPrintable(control->objectName() + u' ' + other->objectName()));
     }
-    auto* heading = w->findChild<QLabel*>(QStringLiteral("Label2"));
-    QCOMPARE(heading->text(),
-             QStringLiteral("CONFIGURATION - Please enter Catagory / Header name to set it up"));
-    QVERIFY(heading->heightForWidth(heading->width()) <= heading->height());
     QVERIFY(w->findChild<QLineEdit*>(QStringLiteral("Text1"))->isHidden());
+    QCOMPARE(w->findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+             QStringLiteral("CONFIGURATION - Please enter Catagory / Header name to set it up"));
+    auto* heading = w->findChild<QLabel*>(QStringLiteral("Label2"));
+    QVERIFY(heading->heightForWidth(heading->width()) <= heading->height());
     QCOMPARE(box(w, 2)->palette().color(QPalette::Base), QColor(255, 255, 0));
     QCOMPARE(w->folderList()->palette().color(QPalette::Base), QColor(255, 0, 0));
     const QStringList captions{"Confirm Data and  Header", "EXIT",
                                "Copy Original Data to New data path", "HELP"};
-    for (int n = 1; n <= 4; ++n)
-        QCOMPARE(buttonOf(w, QStringLiteral("Command%1").arg(n))->caption(), captions[n - 1]);
+    for (int n = 1; n <= 4; ++n) {
+        CaptionButton* b = buttonOf(w, QStringLiteral("Command%1").arg(n));
+        QCOMPARE(b->caption(), captions[n - 1]);
+    }
     verifyCaptionsFit(w);
     // The name boxes stand as the slot buttons of the main window do: the same order
     // from left to right and from top to bottom.
@@ -200,7 +202,7 @@ void TestConfigure::readsOnlyFourteenNamesAndWritesFourteen()
 
 void TestConfigure::shortNameFileKeepsTheWindowClosed()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     m_app->write(QStringLiteral("configure.lmr"), QByteArray());
     QVERIFY(!open());
     QCOMPARE(messages.texts(), QStringList{QStringLiteral("Input past end of file: ") +
@@ -209,7 +211,7 @@ void TestConfigure::shortNameFileKeepsTheWindowClosed()
 
 void TestConfigure::confirmWritesBothFilesExactly()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QTemporaryDir data;
     const QString folder = data.filePath(QStringLiteral("Vers\u00E9s \u05D0"));
     QDir().mkpath(folder);
@@ -236,7 +238,7 @@ void TestConfigure::confirmWritesBothFilesExactly()
 
 void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     ConfigureWindow* w = open();
     box(w, 2)->selectAll();
     QTest::keyClicks(box(w, 2), QStringLiteral("Peace"));
@@ -260,7 +262,7 @@ void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
 
 void TestConfigure::confirmRefusesNamesTheCodePageCannotHold()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     const QByteArray pathBefore = m_app->read(QStringLiteral("path.lmr"));
     const QByteArray namesBefore = m_app->read(QStringLiteral("configure.lmr"));
     ConfigureWindow* w = open();
@@ -279,7 +281,7 @@ void TestConfigure::confirmRefusesNamesTheCodePageCannotHold()
 
 void TestConfigure::confirmThatCannotWriteKeepsTheEntries()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     const QByteArray namesBefore = m_app->read(QStringLiteral("configure.lmr"));
     ConfigureWindow* w = open();
     QFile::setPermissions(m_app->file(QStringLiteral("configure.lmr")), QFile::ReadOwner);
@@ -344,7 +346,7 @@ void TestConfigure::folderListShowsHiddenFoldersLast()
 
 void TestConfigure::vanishedFolderIsReportedAndTheListStays()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QTemporaryDir root;
     QDir().mkpath(root.filePath(QStringLiteral("soon-gone")));
     m_app->setDataFolder(root.path());
@@ -362,7 +364,7 @@ void TestConfigure::vanishedFolderIsReportedAndTheListStays()
 
 void TestConfigure::driveChangeMovesTheFolderList()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     ConfigureWindow* w = open();
     QComboBox* drives = w->driveList();
     QVERIFY(drives->count() >= 1);
@@ -391,7 +393,7 @@ void TestConfigure::brokenDataFolderIsMendedHere()
     QFETCH(QString, pointer);
     QFETCH(QString, start);
     QFETCH(QString, problem);
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QTemporaryDir root;
     QFile file(root.filePath(QStringLiteral("file")));
     file.open(QIODevice::WriteOnly);
@@ -429,7 +431,7 @@ void TestConfigure::exitRebuildsTheMainWindowWithTheNewNames()
 
 void TestConfigure::exitWithBrokenNameFileKeepsThisWindow()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QVERIFY(m_shell->start());
     Form* oldMain = m_shell->windows().find(QStringLiteral("Main"));
     ConfigureWindow* w = open();
@@ -465,7 +467,7 @@ void TestConfigure::relocationAsksAndReports()
     QFETCH(bool, yes);
     QFETCH(QString, folder);
     QFETCH(QString, message);
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QTemporaryDir other;
     ConfigureWindow* w = open();
     QLineEdit* text1 = w->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -488,7 +490,7 @@ void TestConfigure::relocationAsksAndReports()
 
 void TestConfigure::helpMenuAndHelpButton()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     ConfigureWindow* w = open();
     const QList<QMenu*> menus = w->menuBar()->findChildren<QMenu*>();
     QCOMPARE(menus.size(), 1);

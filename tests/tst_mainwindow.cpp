@@ -236,7 +236,8 @@ void TestMainWindow::everyCaptionFitsItsButton()
     run.app.writeSlotNames(names);
     MainWindow* main = run.start();
     QVERIFY(main);
-    QCOMPARE(main->findChildren<CaptionButton*>().size(), 31);
+    const QList<CaptionButton*> buttons = main->findChildren<CaptionButton*>();
+    QCOMPARE(buttons.size(), 31);
     verifyCaptionsFit(main);
 }
 

@@ -177,7 +177,7 @@ void TestSlotWindows::editModeShowsTheBoxesWithTheVerses()
 
 void TestSlotWindows::confirmSavesReopensAndShowsTheFile()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QPointer<SlotWindow> w = open(6);
     const SettingsFiles settings(m_app->path());
     RandomCaption shadow(settings);
@@ -231,7 +231,7 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
     QFETCH(int, answer);
     QFETCH(QStringList, file);
     QFETCH(QStringList, shown);
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     SlotWindow* w = open(3);
     click(w, QStringLiteral("Command4"));
     edit(w, 3)->selectAll();
@@ -253,7 +253,7 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
 
 void TestSlotWindows::confirmKeepsTheProgramRunningAlone()
 {
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     SlotWindow* w = open(13);
     QVERIFY(!endsProgram([&] { click(w, QStringLiteral("Command2")); }, 300));
     QCOMPARE(visibleWindows(), QStringList{"Formc13"});
@@ -288,7 +288,7 @@ void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
 {
     QFETCH(QString, fault);
     QFETCH(QString, kind);
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     SlotWindow* w = open(11);
     click(w, QStringLiteral("Command4"));
     QStringList typed{"new one", "new two", "new three", "new four", "new five"};
@@ -342,7 +342,7 @@ void TestSlotWindows::unreadableVerseFileKeepsTheWindowClosed()
     QFETCH(bool, remove);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, kind);
-    MessageLog& messages = m_run->messages;
+    MessageLog messages;
     QVERIFY(m_shell->start());
     if (remove)
         QFile::remove(m_app->file(QStringLiteral("c0014.dat")));

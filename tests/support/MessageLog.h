@@ -6,7 +6,8 @@
 #include <deque>
 
 // Records the program's message boxes instead of showing them, and answers them: with
-// the queued answers first, then with OK (or No for a question).
+// the queued answers first, then with OK (or No for a question). The last log made
+// records, until it goes.
 class MessageLog
 {
 public:
