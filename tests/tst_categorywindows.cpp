@@ -6,7 +6,6 @@
 #include "app/MainWindow.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
 #include "files/Tables.h"
 

@@ -4,7 +4,6 @@
 #include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 #include "config/ConfigureWindow.h"
 #include "config/FolderList.h"
 #include "slots/SlotTable.h"
@@ -92,7 +91,6 @@ private:
     {
         return qobject_cast<ConfigureWindow*>(m_shell->windows().open(QStringLiteral("Configure")));
     }
-
 };
 
 void TestConfigure::controlsStandWhereTheyBelong()
@@ -243,14 +241,12 @@ void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
     box(w, 2)->selectAll();
     QTest::keyClicks(box(w, 2), QStringLiteral("Peace"));
     // Another program names slots 2 and 3 meanwhile.
-    QStringList theirs(SettingsFiles::kSlotCount, QStringLiteral("open"));
-    theirs[0] = QStringLiteral("Joy");
-    theirs[1] = QStringLiteral("Hope");
+    QStringList theirs = QStringList{"Joy", "Hope"} + QStringList(12, QStringLiteral("open"));
     m_app->writeSlotNames(theirs);
     messages.answer(QMessageBox::No);
     click(w, QStringLiteral("Command1"));
     QVERIFY(messages.last().startsWith(QStringLiteral("Changed by another program: ") +
-                                              m_app->file(QStringLiteral("configure.lmr"))));
+                                       m_app->file(QStringLiteral("configure.lmr"))));
     QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), crlf(theirs));
     QCOMPARE(box(w, 2)->text(), QStringLiteral("Peace"));
     QCOMPARE(box(w, 3)->text(), QStringLiteral("Hope"));

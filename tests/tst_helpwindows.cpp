@@ -2,7 +2,6 @@
 #include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 #include "files/Tables.h"
 #include "help/HelpPages.h"
 
@@ -15,10 +14,10 @@ class TestHelpWindows : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void showTheirTextsWholeAndApart_data();
-    void showTheirTextsWholeAndApart();
-    void keepTheirWordingLetterForLetter_data();
-    void keepTheirWordingLetterForLetter();
+    void showTheirTextsLetterForLetter_data();
+    void showTheirTextsLetterForLetter();
+    void layoutKeepsEveryTextWholeAndApart_data();
+    void layoutKeepsEveryTextWholeAndApart();
     void titlesFramesAndPlaces_data();
     void titlesFramesAndPlaces();
     void okClosesAndTheNextOpeningLoadsAnew();
@@ -33,14 +32,43 @@ Form* TestHelpWindows::open(const QString& window)
     return m_shell->windows().open(window);
 }
 
-void TestHelpWindows::showTheirTextsWholeAndApart_data()
+void TestHelpWindows::showTheirTextsLetterForLetter_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("words");
+    QTest::newRow("Verison") << "help" << "Label2" << "Other Language/Verison/Additional is";
+    QTest::newRow("trailing blank") << "help" << "Label1" << "onto the display ";
+    QTest::newRow("Confrim") << "MainHelp" << "Label2" << "Hit Confrim to have it set.";
+    QTest::newRow("applicaiton, blanks") << "MainHelp" << "Label2" << "applicaiton path.      ";
+    QTest::newRow("identity") << "aboutthis" << "Label1" << "is to identity and remember";
+    QTest::newRow("catagorize") << "aboutthis" << "Label1" << "need to catagorize it.";
+    QTest::newRow("Additonal") << "aboutthis" << "Label1" << "Other/Version/Additonal is";
+    QTest::newRow("credit") << "aboutthis" << "About"
+        << "You are welcome to distribute this software.    Matthew 10:8 ...  freely ye have "
+           "received, freely give.";
+    QTest::newRow("unpaired quote") << "musichelp" << "Label1"
+                                    << "Play Music 1 - Play \"Seek ye first - midi file";
+}
+
+void TestHelpWindows::showTheirTextsLetterForLetter()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, label);
+    QFETCH(QString, words);
+    Form* form = open(window);
+    QVERIFY(form);
+    QVERIFY2(form->findChild<QLabel*>(label)->text().contains(words), qPrintable(words));
+}
+
+void TestHelpWindows::layoutKeepsEveryTextWholeAndApart_data()
 {
     QTest::addColumn<QString>("window");
     for (const HelpPage& page : HelpPages::kPages)
         QTest::newRow(page.window.data()) << qs(page.window);
 }
 
-void TestHelpWindows::showTheirTextsWholeAndApart()
+void TestHelpWindows::layoutKeepsEveryTextWholeAndApart()
 {
     QFETCH(QString, window);
     Form* form = open(window);
@@ -72,35 +100,6 @@ void TestHelpWindows::showTheirTextsWholeAndApart()
         }
     }
     verifyCaptionsFit(form);
-}
-
-void TestHelpWindows::keepTheirWordingLetterForLetter_data()
-{
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("words");
-    QTest::newRow("Verison") << "help" << "Label2" << "Other Language/Verison/Additional is";
-    QTest::newRow("trailing blank") << "help" << "Label1" << "onto the display ";
-    QTest::newRow("Confrim") << "MainHelp" << "Label2" << "Hit Confrim to have it set.";
-    QTest::newRow("applicaiton, blanks") << "MainHelp" << "Label2" << "applicaiton path.      ";
-    QTest::newRow("identity") << "aboutthis" << "Label1" << "is to identity and remember";
-    QTest::newRow("catagorize") << "aboutthis" << "Label1" << "need to catagorize it.";
-    QTest::newRow("Additonal") << "aboutthis" << "Label1" << "Other/Version/Additonal is";
-    QTest::newRow("credit") << "aboutthis" << "About"
-        << "You are welcome to distribute this software.    Matthew 10:8 ...  freely ye have "
-           "received, freely give.";
-    QTest::newRow("unpaired quote") << "musichelp" << "Label1"
-                                    << "Play Music 1 - Play \"Seek ye first - midi file";
-}
-
-void TestHelpWindows::keepTheirWordingLetterForLetter()
-{
-    QFETCH(QString, window);
-    QFETCH(QString, label);
-    QFETCH(QString, words);
-    Form* form = open(window);
-    QVERIFY(form);
-    QVERIFY2(form->findChild<QLabel*>(label)->text().contains(words), qPrintable(words));
 }
 
 void TestHelpWindows::titlesFramesAndPlaces_data()

@@ -4,7 +4,6 @@
 #include "app/MainWindow.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 
 #include <QLabel>
 #include <QTest>

@@ -188,8 +188,7 @@ void TestInstall::installsForAPackager()
     QVERIFY(install.waitForFinished(60000));
     QVERIFY2(install.exitCode() == 0, install.readAllStandardError());
 
-    // Every file installed is in the manifest, and nothing else is.
-    // The manifest names each file where it will be used, without DESTDIR.
+    // The manifest names every file installed, where it will be used (without DESTDIR).
     const QString root = m_home->filePath(destdir.isEmpty() ? prefix : destdir + prefix);
     const QString usedAt = destdir.isEmpty() ? root : prefix;
     QStringList installed;
@@ -204,15 +203,12 @@ void TestInstall::installsForAPackager()
     for (const char* file : {"/bin/lumora", "/share/lumora/Rantxt.lmr", "/share/man/man1/lumora.1"})
         QVERIFY2(installed.contains(usedAt + QLatin1String(file)), file);
 
-    // Started from elsewhere, the installed program makes the user's folder from its
+    // Started from the root folder, the installed program makes the user's folder from its
     // shipped defaults, wherever it was installed.
     QProcess lumora;
-    env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_home->filePath(QStringLiteral("data home")));
     lumora.setProcessEnvironment(env);
-    // A working folder with no settings files: a program that looked for them there, not
-    // beside itself, would fail to start.
     lumora.setWorkingDirectory(QDir::rootPath());
     lumora.start(root + QStringLiteral("/bin/lumora"), {});
     QVERIFY(lumora.waitForStarted());

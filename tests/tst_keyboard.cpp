@@ -3,7 +3,6 @@
 #include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
 #include "slots/SlotWindow.h"
 
@@ -55,7 +54,6 @@ private Q_SLOTS:
     void versesCanBeCopiedAsShown();
     void labelsOfferCopyInTheirContextMenu();
     void controlsHaveAccessibleNames();
-
 };
 
 void TestKeyboard::enterPressesTheFocusedButton()

@@ -3,7 +3,6 @@
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 #include "categories/Catalogue.h"
 #include "slots/SlotTable.h"
 
@@ -15,7 +14,6 @@
 #include <QTest>
 
 using namespace Lumora;
-
 
 class TestMainWindow : public QObject
 {
@@ -232,8 +230,7 @@ void TestMainWindow::bottomRowAndHelpMenu()
 void TestMainWindow::everyCaptionFitsItsButton()
 {
     Running run;
-    QStringList names(SettingsFiles::kSlotCount, QStringLiteral("Peace and Joy"));
-    run.app.writeSlotNames(names);
+    run.app.writeSlotNames(QStringList(SettingsFiles::kSlotCount, QStringLiteral("Peace and Joy")));
     MainWindow* main = run.start();
     QVERIFY(main);
     const QList<CaptionButton*> buttons = main->findChildren<CaptionButton*>();

@@ -1,4 +1,3 @@
-#include "widgets/Look.h"
 #include "widgets/Messages.h"
 #include "files/FileError.h"
 

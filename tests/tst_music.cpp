@@ -69,8 +69,8 @@ private Q_SLOTS:
     void playTriesAgainUntilThereIsSound();
     void soundsThroughTheSoundServerAndStops();
     void rebuildingTheMainWindowStopsTheMusic();
-    void bothPiecesPlayAtAnEvenLevel_data();
-    void bothPiecesPlayAtAnEvenLevel();
+    void bothPiecesSoundOverTheirWholeLength_data();
+    void bothPiecesSoundOverTheirWholeLength();
     void musicHelpKeepsItsTexts();
 
 private:
@@ -175,10 +175,9 @@ void TestMusic::playsFromTheFolderTheMusicWasInstalledIn()
 {
     // An installed program keeps the music where it was installed, not in each user's
     // application folder.
-    const QString shipped = QStringLiteral(LUMORA_DATA_DIR);
-    MainWindow* main = start(true, shipped);
+    MainWindow* main = start(true, QStringLiteral(LUMORA_DATA_DIR));
     click(main, QStringLiteral("Command30"));
-    QCOMPARE(main->player()->source(), shipped + QStringLiteral("/music2.mid"));
+    QCOMPARE(main->player()->source(), QStringLiteral(LUMORA_DATA_DIR "/music2.mid"));
 }
 
 void TestMusic::missingFilePlaysNothingAndSaysNothing()
@@ -286,14 +285,14 @@ void TestMusic::rebuildingTheMainWindowStopsTheMusic()
     QVERIFY(!fresh->player()->isPlaying());
 }
 
-void TestMusic::bothPiecesPlayAtAnEvenLevel_data()
+void TestMusic::bothPiecesSoundOverTheirWholeLength_data()
 {
     QTest::addColumn<QString>("file");
     QTest::newRow("music.mid") << "music.mid";
     QTest::newRow("music2.mid") << "music2.mid";
 }
 
-void TestMusic::bothPiecesPlayAtAnEvenLevel()
+void TestMusic::bothPiecesSoundOverTheirWholeLength()
 {
     QFETCH(QString, file);
     if (MusicPlayer::soundFont().isEmpty())

@@ -1,5 +1,4 @@
 #include "AppFolder.h"
-#include "files/FileError.h"
 #include "settings/RandomCaption.h"
 #include "settings/SettingsFiles.h"
 

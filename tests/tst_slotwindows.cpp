@@ -6,7 +6,6 @@
 #include "WindowTest.h"
 #include "widgets/Picture.h"
 #include "app/Shell.h"
-#include "widgets/WindowRegistry.h"
 #include "slots/SlotTable.h"
 #include "slots/SlotWindow.h"
 #include "widgets/VerseLabel.h"

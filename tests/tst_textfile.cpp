@@ -9,7 +9,6 @@
 
 #include <optional>
 
-
 using namespace Lumora;
 
 Q_DECLARE_METATYPE(Lumora::Encoding)

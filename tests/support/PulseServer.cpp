@@ -10,8 +10,9 @@
 bool PulseServer::installed()
 {
     const QStringList programs{"pulseaudio", "pactl", "parec"};
-    return std::ranges::none_of(
-        programs, [](const QString& name) { return QStandardPaths::findExecutable(name).isEmpty(); });
+    return std::ranges::none_of(programs, [](const QString& name) {
+        return QStandardPaths::findExecutable(name).isEmpty();
+    });
 }
 
 PulseServer::~PulseServer()
@@ -72,9 +73,9 @@ QString PulseServer::start()
     }
     m_recorder.setStandardErrorFile(QProcess::nullDevice());
     m_recorder.start(QStringLiteral("parec"),
-                     {QStringLiteral("--device=lumora.monitor"), QStringLiteral("--format=float32le"),
-                      QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--channels=2"),
-                      QStringLiteral("--latency-msec=20")});
+                     {QStringLiteral("--device=lumora.monitor"),
+                      QStringLiteral("--format=float32le"), QStringLiteral("--rate=%1").arg(kRate),
+                      QStringLiteral("--channels=2"), QStringLiteral("--latency-msec=20")});
     if (!m_recorder.waitForStarted())
         return QStringLiteral("parec did not start");
     return {};
