@@ -193,8 +193,8 @@ void TestCategoryWindows::mainWindowButtonsOpenTheirCategoryAndItsNotes()
     QFETCH(QString, button);
     QFETCH(QString, window);
     QFETCH(QString, notes);
-    Form* main = m_run->start();
-    QVERIFY(main);
+    QVERIFY(m_shell->start());
+    Form* main = m_shell->windows().find(QStringLiteral("Main"));
     click(main, button);
     Form* form = visibleWindow(window);
     QVERIFY(form);

@@ -100,11 +100,10 @@ void TestConfigure::controlsStandWhereTheyBelong()
     QCOMPARE(w->client()->size(), QSize(584, 365));
     // Every control whole in the window, none over another; neighbours may share an edge
     // of a pixel or two, as the main window's buttons do.
-    QList<QWidget*> controls;
-    for (QWidget* control : w->client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (control->isVisibleTo(w) && control->objectName() != QLatin1String("Image1"))
-            controls.append(control);
-    }
+    QList<QWidget*> controls = w->client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    controls.removeIf([w](QWidget* control) {
+        return !control->isVisibleTo(w) || control->objectName() == QLatin1String("Image1");
+    });
     QCOMPARE(controls.size(), 21); // the heading, 14 names, 2 lists and 4 buttons
     for (QWidget* control : std::as_const(controls)) {
         QVERIFY2(w->client()->rect().contains(control->geometry()), qPrintable(control->objectName()));
@@ -437,9 +436,8 @@ void TestConfigure::exitWithBrokenNameFileKeepsThisWindow()
                                            m_app->file(QStringLiteral("configure.lmr"))});
     QCOMPARE(visibleWindows(), (QStringList{"Configure", "Main"}));
     QCOMPARE(m_shell->windows().find(QStringLiteral("Main")), oldMain);
-    // Confirm mends the file, once told to overwrite what changed behind the window's
-    // back, and EXIT then works.
-    messages.answer(QMessageBox::Yes);
+    // Confirm mends the file, and EXIT then works.
+    messages.answer(QMessageBox::Yes); // overwrite what changed behind the window's back
     click(w, QStringLiteral("Command1"));
     QVERIFY(messages.texts()[1].startsWith(QLatin1String("Changed by another program")));
     click(w, QStringLiteral("Command2"));

@@ -41,7 +41,7 @@ void TestHiDpi::windowsScaleWholeWithSharpPictures()
     QFETCH(QString, window);
     QFETCH(QSize, picture);
     Running run;
-    Form* form = run.shell().windows().open(window);
+    Form* form = run.shell->windows().open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form));
     QCOMPARE(form->devicePixelRatioF(), 2.0);

@@ -143,9 +143,7 @@ void TestMainWindow::longSlotNamesEndInAnEllipsis()
 {
     QFETCH(QString, name);
     Running run;
-    QStringList names(SettingsFiles::kSlotCount, QStringLiteral("open"));
-    names[0] = name;
-    run.app.writeSlotNames(names);
+    run.app.writeSlotNames(QStringList{name} + QStringList(13, QStringLiteral("open")));
     MainWindow* main = run.start();
     QVERIFY(main);
     CaptionButton* button = main->button(QStringLiteral("Command22"));

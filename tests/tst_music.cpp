@@ -226,10 +226,8 @@ void TestMusic::playTriesAgainUntilThereIsSound()
 
 void TestMusic::soundsThroughTheSoundServerAndStops()
 {
-    if (!PulseServer::installed())
-        QSKIP("PulseAudio is not installed (Debian packages pulseaudio and pulseaudio-utils)");
-    if (MusicPlayer::soundFont().isEmpty())
-        QSKIP("no General MIDI soundfont installed");
+    if (!PulseServer::installed() || MusicPlayer::soundFont().isEmpty())
+        QSKIP("needs PulseAudio (pulseaudio, pulseaudio-utils) and a General MIDI soundfont");
     PulseServer server;
     const QString failure = server.start();
     QVERIFY2(failure.isEmpty(), qPrintable(failure));

@@ -84,8 +84,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     static Scene scene;
     scene.root = QFileInfo(sandbox.path()).canonicalFilePath();
     QDir::setCurrent(scene.root);
-    // Folders a path.lmr may name, relative to the application folder (a sibling is
-    // "../data"): the application folder
+    // Folders a path.lmr may name, relative to the application folder: the application folder
     // itself, links to it and to a data folder, folders with spaces and non-ASCII letters,
     // a file, a folder inside the application folder.
     QDir root(scene.root);

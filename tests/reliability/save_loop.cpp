@@ -86,8 +86,7 @@ int main(int argc, char* argv[])
     const QString appFolder = QFile::decodeName(argv[2]);
     const SettingsFiles settings(appFolder);
     if (mode.startsWith("race-")) {
-        int wins = 0;
-        int refused = 0;
+        int wins = 0, refused = 0;
         try {
             for (int round = std::atoi(argv[3]); round > 0; --round)
                 ++(addOne(mode, settings) ? wins : refused);

@@ -59,11 +59,6 @@ const passwd* otherUser()
     return ::getpwnam(name.toLocal8Bit().constData());
 }
 
-#define NEED_OTHER_USER(user)                                                                  \
-    const passwd* user = otherUser();                                                          \
-    if (!user)                                                                                 \
-        QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
-
 // Runs `work` in a child process as `user`; its exit status.
 template <typename Work> int runAs(const passwd* user, Work work)
 {
@@ -179,7 +174,9 @@ void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
 void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
 {
     // A shared data folder such as /tmp: anyone may create entries, each his own.
-    NEED_OTHER_USER(other);
+    const passwd* other = otherUser();
+    if (!other)
+        QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
     AppFolder app;
     QTemporaryDir root;
     const QString shared = root.filePath(QStringLiteral("shared"));
@@ -209,13 +206,14 @@ void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
 
 void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
 {
-    NEED_OTHER_USER(user);
+    const passwd* user = otherUser();
+    if (!user)
+        QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
     AppFolder app;
     QTemporaryDir home;
-    const QString folder = home.path();
-    QCOMPARE(::chown(native(folder), user->pw_uid, user->pw_gid), 0);
-    app.setDataFolder(folder);
-    const QString verses = folder + QStringLiteral("/c0002.dat");
+    QCOMPARE(::chown(native(home.path()), user->pw_uid, user->pw_gid), 0);
+    app.setDataFolder(home.path());
+    const QString verses = home.filePath(QStringLiteral("c0002.dat"));
     QFile f(verses);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write("1\r\n2\r\n3\r\n4\r\n5\r\n") && f.flush());
     QCOMPARE(::chown(native(verses), user->pw_uid, user->pw_gid), 0);
@@ -226,8 +224,8 @@ void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
     QCOMPARE(Relocation::run(app.path()).outcome, Relocation::Result::Outcome::Copied);
     // The saved file and every copied one, new ones included, are the user's.
     struct stat st;
-    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
-        QCOMPARE(::stat(native(folder + u'/' + name), &st), 0);
+    for (const QString& name : QDir(home.path()).entryList(QDir::Files)) {
+        QCOMPARE(::stat(native(home.path() + u'/' + name), &st), 0);
         QVERIFY2(st.st_uid == user->pw_uid && st.st_gid == user->pw_gid, qPrintable(name));
     }
     QCOMPARE(::stat(native(verses), &st), 0);

@@ -72,12 +72,10 @@ inline void verifyCaptionsFit(QWidget* window)
                                  .boundingRect(room, Lumora::CaptionButton::kCaptionFlags,
                                                button->caption());
         if (!room.contains(needed))
-            misfits.append(QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
-                               .arg(button->objectName(), button->caption())
-                               .arg(needed.width())
-                               .arg(needed.height())
-                               .arg(room.width())
-                               .arg(room.height()));
+            misfits.append(QString::asprintf("%s \"%s\" needs %dx%d in %dx%d",
+                                             qUtf8Printable(button->objectName()),
+                                             qUtf8Printable(button->caption()), needed.width(),
+                                             needed.height(), room.width(), room.height()));
     }
     QVERIFY2(misfits.isEmpty(), qPrintable(misfits.join(u'\n')));
 }

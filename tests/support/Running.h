@@ -18,23 +18,22 @@ public:
     Running()
     {
         app.writeNumberedCaptions(Lumora::SettingsFiles::kCaptionCount);
-        auto opener = std::make_unique<RecordingOpener>();
-        m_opener = opener.get();
-        m_shell = std::make_unique<Lumora::Shell>(app.path(), std::move(opener));
+        auto recorder = std::make_unique<RecordingOpener>();
+        opener = recorder.get();
+        shell = std::make_unique<Lumora::Shell>(app.path(), std::move(recorder));
     }
 
     AppFolder app;
     MessageLog messages;
-
-    Lumora::Shell& shell() { return *m_shell; }
-    RecordingOpener& opener() { return *m_opener; }
+    RecordingOpener* opener; // the shell's
+    std::unique_ptr<Lumora::Shell> shell;
 
     // Starts the program: its main window, or nullptr when its load failed.
     Lumora::MainWindow* start()
     {
-        return m_shell->start() ? qobject_cast<Lumora::MainWindow*>(
-                                      m_shell->windows().find(QStringLiteral("Main")))
-                                : nullptr;
+        return shell->start() ? qobject_cast<Lumora::MainWindow*>(
+                                    shell->windows().find(QStringLiteral("Main")))
+                              : nullptr;
     }
 
     // The titles the program's first `count` window loads get, drawn by a generator of
@@ -48,8 +47,4 @@ public:
             titles.append(shadow.draw());
         return titles;
     }
-
-private:
-    RecordingOpener* m_opener;
-    std::unique_ptr<Lumora::Shell> m_shell;
 };

@@ -27,8 +27,8 @@ protected Q_SLOTS:
     {
         m_run.emplace();
         m_app = &m_run->app;
-        m_shell = &m_run->shell();
-        m_opener = &m_run->opener();
+        m_shell = m_run->shell.get();
+        m_opener = m_run->opener;
     }
 
 private Q_SLOTS:
