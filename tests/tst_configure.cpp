@@ -6,6 +6,7 @@
 #include "app/Shell.h"
 #include "config/ConfigureWindow.h"
 #include "config/FolderList.h"
+#include "files/FileSave.h"
 #include "slots/SlotTable.h"
 
 #include <QComboBox>
@@ -71,6 +72,7 @@ private Q_SLOTS:
     void readsOnlyFourteenNamesAndWritesFourteen();
     void shortNameFileKeepsTheWindowClosed();
     void confirmWritesBothFilesExactly();
+    void changeMadeWhileConfirmingIsNotOverwritten();
     void changedNamesAreReloadedKeepingWhatWasTyped();
     void confirmRefusesNamesTheCodePageCannotHold();
     void confirmThatCannotWriteKeepsTheEntries();
@@ -253,6 +255,24 @@ void TestConfigure::changedNamesAreReloadedKeepingWhatWasTyped()
     click(w, QStringLiteral("Command1"));
     theirs[0] = QStringLiteral("Peace");
     QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), crlf(theirs));
+}
+
+void TestConfigure::changeMadeWhileConfirmingIsNotOverwritten()
+{
+    MessageLog messages;
+    ConfigureWindow* w = open();
+    // Another program moves the data folder the moment this Confirm has written it.
+    FileSave::setBeforeCommit([&](const QString& target) {
+        if (target.endsWith(QLatin1String("configure.lmr")))
+            m_app->write(QStringLiteral("path.lmr"), "/theirs\r\n");
+    });
+    click(w, QStringLiteral("Command1"));
+    FileSave::setBeforeCommit({});
+    messages.answer(QMessageBox::Cancel);
+    click(w, QStringLiteral("Command1"));
+    QVERIFY(messages.last().startsWith(QStringLiteral("Changed by another program: ") +
+                                       m_app->file(QStringLiteral("path.lmr"))));
+    QCOMPARE(m_app->read(QStringLiteral("path.lmr")), QByteArray("/theirs\r\n"));
 }
 
 void TestConfigure::confirmRefusesNamesTheCodePageCannotHold()
