@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # ./build.sh run               install what is missing, build, lay out build/lumora/ and start Lumora
 # ./build.sh test              install what is missing, build and run every test (offscreen)
 # ./build.sh install [FOLDER]  build and install for this user (default ~/Lumora), with a menu entry

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // The floor for Lumora's start-up and memory: Lumora's main window written in plain Qt,
 // as a Qt programmer would at first, with stock widgets and nothing read from a file. A
 // 637 x 465 window with a menu bar holding a Help menu, the stretched background

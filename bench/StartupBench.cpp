@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // Start-up and memory of Lumora against its floor, the same main window in plain Qt, in
 // a private X server: process start until the server reports its first window mapped,
 // then the peak resident memory after a moment of idling. Runs them in turns, A B A B,

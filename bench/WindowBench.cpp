@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // What a person waits for inside a running Lumora, offscreen: a click until the window
 // it opens is shown and painted, Confirm until the reopened slot window is painted, the
 // relocation's copy, the music buttons (also through a PulseAudio server of the bench's

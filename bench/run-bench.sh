@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Prints the benchmark table: bench/run-bench.sh BUILD_DIR [PAIRS] [REPEATS]
 set -euo pipefail
 build=${1:?usage: run-bench.sh BUILD_DIR [PAIRS] [REPEATS]}

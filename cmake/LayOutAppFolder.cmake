@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Lays out an application folder: cmake -DSOURCE=<data> -DDEST=<folder> -DAPP_FOLDER=<path>
 # -P LayOutAppFolder.cmake. DEST is where files go, APP_FOLDER the path the program will
 # run from, which path.lmr names.

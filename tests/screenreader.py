@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 """Uses Lumora as a blind user's screen reader does, through AT-SPI, and says what it heard.
 
     screenreader.py [--private-copy] PROGRAM

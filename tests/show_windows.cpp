@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // Opens the named windows of a real Lumora on an application folder, for looking at
 // them in an X server: show-windows APP_FOLDER [WINDOW[@X,Y][!BUTTON] ...]
 // A window given without a place opens where the window system puts it; !BUTTON

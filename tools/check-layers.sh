@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Checks that every folder includes only what lies below it:
 #   the core (the sources given as arguments, and their headers): Qt Core and the core;
 #   widgets/: the core and widgets/;

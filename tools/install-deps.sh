@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Installs the Debian packages that Lumora needs to build, run and test, if missing,
 # and any further packages named on the command line.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Installs Lumora for the current user, or removes it again.
 #
 #   tools/install-user.sh BUILD_DIR [FOLDER]     install (FOLDER defaults to ~/Lumora)

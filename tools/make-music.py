@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 """Writes Lumora's two pieces of background music as Standard MIDI Files.
 
     data/music.mid   "Old Hundredth" (Genevan Psalter, 1551), four verses

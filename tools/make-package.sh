@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Builds the Debian package lumora_VERSION_ARCH.deb into the project folder with Debian's
 # own tools (dpkg-buildpackage, debhelper), offline, then checks it with lintian, the
 # AppStream validator and desktop-file-validate. Fails on any error they report.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Draws every picture in assets/ from scratch, once at normal size and once
 # at twice the size (the "@2x" files) for high-resolution screens.
 #

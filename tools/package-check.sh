@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # Tries the Debian package as a machine's users would: builds it (tools/make-package.sh),
 # installs it with apt-get, makes a user with useradd who starts /usr/bin/lumora on a
 # private X server and saves a slot through the screen reader's interface

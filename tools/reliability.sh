@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# SPDX-FileCopyrightText: 2026 The Lumora developers
 # The reliability suite, run by `./build.sh reliability`: saves killed at random moments,
 # full disks, hostile files and paths, fuzzing, sanitizers and memory over many windows.
 # It builds in folders of its own (build-rel, build-asan, build-fuzz), never in build/,

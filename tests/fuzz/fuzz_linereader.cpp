@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // libFuzzer: the line reader on arbitrary bytes, in both encodings, line by line to the end
 // and through TextFile::readLines, against the plain splitter of FuzzInput.
 #include "FuzzInput.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // libFuzzer: the relocation with a path.lmr of arbitrary bytes. The application folder's
 // files must never change, whatever the path spells; a folder that is the application
 // folder under any spelling must never be copied into; a finished copy must be exact.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // libFuzzer: the three settings files read from arbitrary bytes, and what was read written
 // back and read again unchanged.
 #include "FuzzInput.h"

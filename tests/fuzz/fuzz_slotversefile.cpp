@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // libFuzzer: a slot verse file of arbitrary bytes, under either letter case, read through
 // path.lmr; five verses read are written back as the same five lines and read again.
 #include "FuzzInput.h"

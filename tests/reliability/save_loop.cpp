@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // Saves over and over until it is killed, telling on standard output when each save
 // starts ("S n") and when it has ended ("E n"). tst_interruptedsaves kills it at random
 // moments and looks at what the files hold.

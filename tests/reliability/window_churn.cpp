@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
 // Opens and closes every window of the program again and again, offscreen, on a fresh
 // application folder, and tells how much memory the process holds after a warm-up round
 // and after the last: a window that leaks shows as growth with the number of rounds.
