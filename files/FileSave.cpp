@@ -3,19 +3,17 @@
 #include "FileSave.h"
 
 #include "FileError.h"
+#include "Native.h"
+#include "Ownership.h"
+#include "RegularFile.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
-#include <cstring>
-#include <thread>
 
 #include <fcntl.h>
-#include <pwd.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +22,6 @@ namespace Lumora {
 namespace {
 
 constexpr int kMaxLinks = 40;
-constexpr std::chrono::seconds kLockWait{10};
 
 using Kind = FileError::Kind;
 
@@ -34,28 +31,6 @@ std::function<void(const QString&)>& beforeCommit()
     return hook;
 }
 
-QByteArray native(const QString& path)
-{
-    return QFile::encodeName(path);
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-QString folderOf(const QString& path)
-{
-    return QFileInfo(path).absolutePath();
-}
-
-QString userName(uid_t uid)
-{
-    if (const passwd* user = ::getpwuid(uid))
-        return QString::fromLocal8Bit(user->pw_name);
-    return QStringLiteral("user %1").arg(uid);
-}
-
 // The file `path` names after its links, each of which must belong to the user or to the
 // owner of the folder it lies in.
 QString followLinks(const QString& path)
@@ -63,49 +38,27 @@ QString followLinks(const QString& path)
     QString current = path;
     for (int depth = 0; depth < kMaxLinks; ++depth) {
         struct stat link;
-        if (::lstat(native(current).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
+        if (::lstat(Native::path(current).constData(), &link) != 0 || !S_ISLNK(link.st_mode))
             return current;
-        const QString folder = folderOf(current);
+        const QString folder = Native::folderOf(current);
         struct stat owner;
-        const bool folderKnown = ::stat(native(folder).constData(), &owner) == 0;
+        const bool folderKnown = ::stat(Native::path(folder).constData(), &owner) == 0;
         if (link.st_uid != ::geteuid() && !(folderKnown && link.st_uid == owner.st_uid))
             throw FileError(Kind::LinkRefused, current,
                             QStringLiteral("It is a symbolic link that belongs to %1, who owns "
                                            "neither the folder nor this program's files. Lumora "
                                            "does not write through it; nothing was written.")
-                                .arg(userName(link.st_uid)));
+                                .arg(Ownership::userName(link.st_uid)));
         QByteArray target(PATH_MAX, Qt::Uninitialized);
-        const ssize_t length = ::readlink(native(current).constData(), target.data(), PATH_MAX);
+        const ssize_t length = ::readlink(Native::path(current).constData(), target.data(), PATH_MAX);
         if (length < 0)
-            throw FileError::forWrite(current, systemError(errno));
+            throw FileError::forWrite(current, Native::error(errno));
         const QString next = QFile::decodeName(target.left(length));
         current = QDir::isRelativePath(next) ? folder + u'/' + next : next;
     }
     throw FileError(Kind::LinkRefused, path,
                     QStringLiteral("Its links lead on more than %1 times. Nothing was written.")
                         .arg(kMaxLinks));
-}
-
-// A replacement takes the old file's owner, group and mode; one that root creates in
-// another user's folder is that user's. Where the program may not set them, it does not.
-void keepOwnership(int fd, const struct stat* old, const QString& folder)
-{
-    if (old) {
-        if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
-            // A user who is not root may still give the file a group he belongs to.
-            if (::fchown(fd, old->st_uid, old->st_gid) != 0 &&
-                ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
-                // Neither can be kept: the file is the user's own, as after any save of his.
-            }
-        }
-        ::fchmod(fd, old->st_mode & 07777);
-        return;
-    }
-    struct stat owner;
-    if (::geteuid() == 0 && ::stat(native(folder).constData(), &owner) == 0 && owner.st_uid != 0 &&
-        ::fchown(fd, owner.st_uid, owner.st_gid) != 0) {
-        // The new file stays root's, as it would have been anyway.
-    }
 }
 
 bool writeAll(int fd, QByteArrayView bytes)
@@ -123,106 +76,19 @@ bool writeAll(int fd, QByteArrayView bytes)
 
 } // namespace
 
-namespace RegularFile {
-
-bool openIfExists(QFile& file, const QString& path)
-{
-    const int fd = ::open(native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    struct stat st;
-    if (fd < 0) {
-        const int error = errno;
-        // Opening a socket fails; the kind of file says more than the error.
-        if (::stat(native(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-            throw FileError::notAFile(path, st.st_mode);
-        if (error == ENOENT)
-            return false;
-        throw FileError::forRead(path, systemError(error));
-    }
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const auto mode = st.st_mode;
-        ::close(fd);
-        throw FileError::notAFile(path, mode);
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        throw FileError::forRead(path, file.errorString());
-    }
-    return true;
-}
-
-void open(QFile& file, const QString& path)
-{
-    if (!openIfExists(file, path))
-        throw FileError::forRead(path);
-}
-
-FileState stateOf(const QString& path, QByteArray* bytes)
-{
-    QFile file;
-    if (!openIfExists(file, path))
-        return FileState::absent();
-    FileState::Digest digest;
-    readChunks(file, path, [&](QByteArrayView chunk) {
-        digest.add(chunk);
-        if (bytes)
-            bytes->append(chunk);
-    });
-    return digest.state();
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file;
-    open(file, path);
-    QByteArray bytes;
-    readChunks(file, path, [&](QByteArrayView chunk) { bytes.append(chunk); });
-    return bytes;
-}
-
-void readChunks(QFile& file, const QString& path,
-                const std::function<void(QByteArrayView chunk)>& take)
-{
-    QByteArray chunk(kChunk, Qt::Uninitialized);
-    for (;;) {
-        const qint64 got = file.read(chunk.data(), kChunk);
-        if (got < 0)
-            throw FileError::forRead(path, file.errorString());
-        if (got == 0)
-            return;
-        take(QByteArrayView(chunk.constData(), got));
-    }
-}
-
-bool createNew(const QString& path)
-{
-    const int fd = ::open(native(path).constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST)
-            return false;
-        throw FileError::forWrite(path, systemError(errno));
-    }
-    keepOwnership(fd, nullptr, folderOf(path));
-    ::close(fd);
-    return true;
-}
-
-} // namespace RegularFile
-
 FileSave::FileSave(const QString& path) : m_target(followLinks(path))
 {
     struct stat old;
-    const bool exists = ::lstat(native(m_target).constData(), &old) == 0;
+    const bool exists = ::lstat(Native::path(m_target).constData(), &old) == 0;
     if (exists && !S_ISREG(old.st_mode))
         throw FileError::notAFile(m_target, old.st_mode);
     if (exists && FileError::isReadOnly(QFileInfo(m_target)))
         throw FileError(Kind::PermissionDenied, m_target,
                         QStringLiteral("The file is read-only. Nothing was written."));
-    const QString folder = folderOf(m_target);
+    const QString folder = Native::folderOf(m_target);
     m_save = std::make_unique<QSaveFile>(m_target);
     if (m_save->open(QIODevice::WriteOnly)) {
-        keepOwnership(int(m_save->handle()), exists ? &old : nullptr, folder);
+        Ownership::keep(int(m_save->handle()), exists ? &old : nullptr, folder);
         return;
     }
     const QString why = m_save->errorString();
@@ -243,14 +109,14 @@ FileSave::FileSave(const QString& path) : m_target(followLinks(path))
 void FileSave::openInPlace(const QString& folder, qint64 size, unsigned long long device,
                            unsigned long long inode)
 {
-    m_fd = ::open(native(m_target).constData(),
+    m_fd = ::open(Native::path(m_target).constData(),
                   O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
     if (m_fd < 0)
         throw FileError(Kind::PermissionDenied, folder,
                         QStringLiteral("Lumora may not create files in this folder, and %1 "
                                        "cannot be written where it stands either (%2). Nothing "
                                        "was written.")
-                            .arg(QDir::toNativeSeparators(m_target), systemError(errno)));
+                            .arg(QDir::toNativeSeparators(m_target), Native::error(errno)));
     struct stat st;
     if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_dev != device ||
         st.st_ino != inode) {
@@ -305,7 +171,7 @@ void FileSave::write(QByteArrayView bytes)
     }
     keepOld();
     if (!writeAll(m_fd, bytes))
-        failInPlace(systemError(errno));
+        failInPlace(Native::error(errno));
     m_written += bytes.size();
 }
 
@@ -327,46 +193,13 @@ void FileSave::commit()
     } else {
         keepOld();
         if (::ftruncate(m_fd, m_written) != 0 || ::fsync(m_fd) != 0)
-            failInPlace(systemError(errno));
+            failInPlace(Native::error(errno));
     }
 }
 
 void FileSave::setBeforeCommit(std::function<void(const QString&)> hook)
 {
     beforeCommit() = std::move(hook);
-}
-
-FolderLock::FolderLock(QStringList folders)
-{
-    folders.sort();
-    folders.removeDuplicates();
-    for (const QString& folder : std::as_const(folders)) {
-        const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        m_fds.push_back(fd);
-        const QDeadlineTimer deadline(kLockWait);
-        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR)
-                break;
-            if (deadline.hasExpired()) {
-                for (const int held : m_fds)
-                    ::close(held);
-                throw FileError(Kind::WriteFailed, folder,
-                                QStringLiteral("Another save into this folder has not finished "
-                                               "after %1 seconds. Nothing was written; please "
-                                               "try again.")
-                                    .arg(kLockWait.count()));
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-    }
-}
-
-FolderLock::~FolderLock()
-{
-    for (const int fd : m_fds)
-        ::close(fd);
 }
 
 } // namespace Lumora

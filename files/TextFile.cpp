@@ -5,6 +5,8 @@
 #include "Cp1252.h"
 #include "FileError.h"
 #include "FileSave.h"
+#include "FolderLock.h"
+#include "RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>

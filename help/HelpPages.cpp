@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "HelpPages.h"
 
-#include "files/Tables.h"
+#include "tables/Tables.h"
 
 namespace Lumora::HelpPages {
 

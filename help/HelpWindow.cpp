@@ -6,7 +6,7 @@
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Program.h"
-#include "files/Tables.h"
+#include "tables/Tables.h"
 
 #include <QLabel>
 

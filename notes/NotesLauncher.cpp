@@ -3,7 +3,7 @@
 #include "NotesLauncher.h"
 
 #include "files/FileError.h"
-#include "files/FileSave.h"
+#include "files/RegularFile.h"
 #include "Opener.h"
 #include "settings/SettingsFiles.h"
 

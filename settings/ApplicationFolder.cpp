@@ -3,7 +3,7 @@
 #include "settings/ApplicationFolder.h"
 
 #include "files/FileError.h"
-#include "files/FileSave.h"
+#include "files/RegularFile.h"
 #include "files/TextFile.h"
 #include "settings/SettingsFiles.h"
 

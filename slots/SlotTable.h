@@ -2,7 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #pragma once
 
-#include "files/Tables.h"
+#include "tables/Tables.h"
 
 #include <QString>
 

@@ -9,7 +9,7 @@
 #include "widgets/Picture.h"
 #include "app/Shell.h"
 #include "categories/Catalogue.h"
-#include "files/Tables.h"
+#include "tables/Tables.h"
 
 #include <QLabel>
 #include <QLineEdit>

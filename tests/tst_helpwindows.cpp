@@ -4,7 +4,7 @@
 #include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
-#include "files/Tables.h"
+#include "tables/Tables.h"
 #include "help/HelpPages.h"
 
 #include <QLabel>

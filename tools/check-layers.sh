@@ -16,7 +16,7 @@ for source in "$@"; do
     core[${source%.cpp}.h]=1
 done
 # Headers of the core that have no source of their own.
-for header in files/*.h settings/*.h notes/*.h music/*.h; do core[$header]=1; done
+for header in files/*.h tables/*.h settings/*.h notes/*.h music/*.h; do core[$header]=1; done
 
 failures=0
 fail() { echo "layers: $1" >&2; failures=$((failures + 1)); }
