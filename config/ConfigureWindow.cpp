@@ -346,7 +346,12 @@ void ConfigureWindow::Command3_Click()
         Messages::inform(this, QStringLiteral("Files copied"));
         break;
     case Relocation::Result::Outcome::Failed:
-        Messages::inform(this, kFailed);
+        // The fixed text alone would leave the user guessing: the cause and how far the
+        // copy got follow it.
+        Messages::inform(this, kFailed + QStringLiteral("\n\n") + result.failure +
+                                   QStringLiteral("\n\n%1 of the %2 files were copied.")
+                                       .arg(result.copied)
+                                       .arg(Relocation::files().size()));
         break;
     }
 }

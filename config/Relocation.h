@@ -24,14 +24,15 @@ struct Result {
     };
     Outcome outcome = Outcome::Failed;
     QString dataFolder;  // as read from path.lmr (empty if it could not be read)
-    QString failure;     // what went wrong, for the record
+    QString failure;     // what went wrong: the error's message, kind and path
     int copied = 0;      // files copied before the end or the failure
 };
 
 // Reads path.lmr in `appFolder` and copies the files in order, replacing what is there.
 // Each file is streamed in bounded chunks into a temporary file renamed into place, so a
 // copy that fails leaves the old file whole; the files before it stay copied. Only regular
-// files are copied (see FileSave for links, owners and read-only folders). A relative data
+// files are copied (see FileSave for links, owners and read-only folders); a new copy is
+// as private as its source (see TextFile::copy). A relative data
 // folder lies in the application folder. A data folder that is
 // the application folder under any spelling (a link, a trailing separator, "." or "..")
 // is never copied onto itself. A missing data folder is not created.

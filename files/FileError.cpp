@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <optional>
 
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 
 namespace Lumora {
 
@@ -47,6 +49,10 @@ QString FileError::kindName(Kind kind)
         return QStringLiteral("Link not followed");
     case Kind::ChangedOnDisk:
         return QStringLiteral("Changed by another program");
+    case Kind::TooLarge:
+        return QStringLiteral("File too large");
+    case Kind::ReadOnlyFileSystem:
+        return QStringLiteral("Read-only file system");
     }
     return {};
 }
@@ -96,6 +102,29 @@ bool FileError::isReadOnly(const QFileInfo& file)
     // The owner's write bit counts too, not only access(): a file the user marked
     // read-only stays read-only even for a program that happens to run as root.
     return file.exists() && (!file.isWritable() || !(file.permissions() & QFile::WriteOwner));
+}
+
+bool FileError::onReadOnlyFileSystem(const QString& path)
+{
+    QString existing = QFileInfo(path).absoluteFilePath();
+    struct statvfs fs;
+    while (::statvfs(QFile::encodeName(existing).constData(), &fs) != 0) {
+        const QString up = QFileInfo(existing).path();
+        if (up == existing)
+            return false;
+        existing = up;
+    }
+    return fs.f_flag & ST_RDONLY;
+}
+
+FileError FileError::tooLarge(const QString& path, qint64 size, qint64 limit)
+{
+    const QLocale c = QLocale::c();
+    return {Kind::TooLarge, path,
+            QStringLiteral("It holds %1, and Lumora reads text files of up to %2. Nothing was "
+                           "read or written.")
+                .arg(c.formattedDataSize(size, 1, QLocale::DataSizeTraditionalFormat),
+                     c.formattedDataSize(limit, 0, QLocale::DataSizeTraditionalFormat))};
 }
 
 FileError FileError::notAFile(const QString& path, unsigned mode)
@@ -159,6 +188,8 @@ FileError FileError::forWrite(const QString& path, const QString& detail)
     const QFileInfo file(path);
     if (auto blocked = blockedOnTheWay(path, file))
         return *blocked;
+    if (onReadOnlyFileSystem(path))
+        return {Kind::ReadOnlyFileSystem, path, detail};
     if (isReadOnly(file) || !parentOf(path).isWritable())
         return {Kind::PermissionDenied, path};
     return {Kind::WriteFailed, path, detail};

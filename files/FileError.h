@@ -32,6 +32,8 @@ public:
         NotAValidFolder,
         LinkRefused,
         ChangedOnDisk,
+        TooLarge,
+        ReadOnlyFileSystem,
     };
 
     FileError(Kind kind, QString path, QString detail = {});
@@ -60,6 +62,11 @@ public:
     static QString sentence(const QString& text);
     // True for an existing file that must not be replaced.
     static bool isReadOnly(const QFileInfo& file);
+    // True when `path`, or the nearest folder on its way that exists, lies on a file system
+    // mounted read-only.
+    static bool onReadOnlyFileSystem(const QString& path);
+    // The error of a file of `size` bytes, more than a reader takes (`limit`).
+    static FileError tooLarge(const QString& path, qint64 size, qint64 limit);
     // The error of a file that exists but is no regular file: "It is a named pipe (FIFO),
     // not a regular file", and so on, from the file's stat mode.
     static FileError notAFile(const QString& path, unsigned mode);

@@ -11,19 +11,19 @@ FileState FileState::absent()
     return state;
 }
 
-FileState FileState::of(QByteArrayView bytes)
-{
-    Digest digest;
-    digest.add(bytes);
-    return digest.state();
-}
-
-FileState FileState::Digest::state() const
+FileState FileState::of(QByteArray bytes)
 {
     FileState state;
     state.m_what = What::Present;
-    state.m_size = m_size;
-    state.m_digest = m_hash.result();
+    state.m_bytes = std::move(bytes);
+    return state;
+}
+
+FileState FileState::tooLarge(qint64 size)
+{
+    FileState state;
+    state.m_what = What::TooLarge;
+    state.m_size = size;
     return state;
 }
 

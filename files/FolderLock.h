@@ -8,20 +8,31 @@
 
 namespace Lumora {
 
-// Holds an advisory lock on each folder while it lives, so that the saves of several
-// Lumora processes into one folder do not interleave between the check of what a file
-// holds and its replacement. Waits a few seconds at most for another process, then throws
-// FileError; a folder that cannot be locked (a file system without locks) is used without.
+// Keeps this user's Lumoras from saving into one folder at once while it lives, so that
+// their checks of what a file holds and its replacement do not interleave. The lock lies
+// in the user's private folder (see PrivateFolder), where no other user can reach it and
+// so none can hold a save up; the saves of different users are kept apart by the exchange
+// of FileSave instead. Waits a second at most, then throws FileError. Without a private
+// folder, or on a file system without locks, the folders are used without.
 class FolderLock
 {
 public:
+    static constexpr int kWaitMs = 1000;
+
     explicit FolderLock(QStringList folders);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
 private:
-    std::vector<int> m_fds;
+    void release();
+
+    struct Held
+    {
+        int fd;
+        QByteArray path;
+    };
+    std::vector<Held> m_held;
 };
 
 } // namespace Lumora

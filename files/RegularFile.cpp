@@ -3,6 +3,7 @@
 #include "RegularFile.h"
 
 #include "FileError.h"
+#include "Links.h"
 #include "Native.h"
 #include "Ownership.h"
 
@@ -16,13 +17,14 @@ namespace Lumora::RegularFile {
 
 bool openIfExists(QFile& file, const QString& path)
 {
-    const int fd =
-        ::open(Native::path(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const QString real = Links::resolve(path);
+    const int fd = ::open(Native::path(real).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
     struct stat st;
     if (fd < 0) {
         const int error = errno;
         // Opening a socket fails; the kind of file says more than the error.
-        if (::stat(Native::path(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        if (::lstat(Native::path(real).constData(), &st) == 0 && !S_ISREG(st.st_mode))
             throw FileError::notAFile(path, st.st_mode);
         if (error == ENOENT)
             return false;
@@ -47,27 +49,49 @@ void open(QFile& file, const QString& path)
         throw FileError::forRead(path);
 }
 
-FileState stateOf(const QString& path, QByteArray* bytes)
+void checkTextSize(const QFile& file, const QString& path)
+{
+    if (file.size() > kMaxTextBytes)
+        throw FileError::tooLarge(path, file.size(), kMaxTextBytes);
+}
+
+FileState stateOf(QFile& file, const QString& path)
+{
+    checkTextSize(file, path);
+    if (!file.seek(0))
+        throw FileError::forRead(path, file.errorString());
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    // Never past the limit, should the file grow while it is read.
+    readChunks(file, path, [&](QByteArrayView chunk) {
+        if (bytes.size() + chunk.size() > kMaxTextBytes)
+            throw FileError::tooLarge(path, bytes.size() + chunk.size(), kMaxTextBytes);
+        bytes.append(chunk);
+    });
+    return FileState::of(std::move(bytes));
+}
+
+FileState stateOf(const QString& path)
 {
     QFile file;
     if (!openIfExists(file, path))
         return FileState::absent();
-    FileState::Digest digest;
-    readChunks(file, path, [&](QByteArrayView chunk) {
-        digest.add(chunk);
-        if (bytes)
-            bytes->append(chunk);
-    });
-    return digest.state();
+    if (file.size() > kMaxTextBytes)
+        return FileState::tooLarge(file.size());
+    try {
+        return stateOf(file, path);
+    } catch (const FileError& error) {
+        if (error.kind() != FileError::Kind::TooLarge)
+            throw;
+        return FileState::tooLarge(kMaxTextBytes + 1);
+    }
 }
 
 QByteArray readAll(const QString& path)
 {
     QFile file;
     open(file, path);
-    QByteArray bytes;
-    readChunks(file, path, [&](QByteArrayView chunk) { bytes.append(chunk); });
-    return bytes;
+    return stateOf(file, path).bytes();
 }
 
 void readChunks(QFile& file, const QString& path,
@@ -86,7 +110,7 @@ void readChunks(QFile& file, const QString& path,
 
 bool createNew(const QString& path)
 {
-    const int fd = ::open(Native::path(path).constData(),
+    const int fd = ::open(Native::path(Links::resolve(path)).constData(),
                           O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0) {
         if (errno == EEXIST)

@@ -13,6 +13,8 @@
 
 #include <memory>
 #include <optional>
+
+#include <sys/stat.h>
 #include <vector>
 
 namespace Lumora {
@@ -33,6 +35,7 @@ QString decodeLine(QByteArrayView bytes, Encoding encoding)
 LineReader::LineReader(const QString& path, Encoding encoding) : m_path(path), m_encoding(encoding)
 {
     RegularFile::open(m_file, path);
+    RegularFile::checkTextSize(m_file, path);
 }
 
 bool LineReader::fill()
@@ -60,14 +63,10 @@ FileState LineReader::state()
 {
     // The same open file read again from its start: whatever replaces the file meanwhile
     // has no part in it. Readers that ask for no state pay nothing.
-    FileState::Digest digest;
-    if (!m_file.seek(0))
-        throw FileError::forRead(m_path, m_file.errorString());
-    RegularFile::readChunks(m_file, m_path, [&](QByteArrayView chunk) { digest.add(chunk); });
     m_eof = true;
     m_buffer.clear();
     m_pos = 0;
-    return digest.state();
+    return RegularFile::stateOf(m_file, m_path);
 }
 
 bool LineReader::atEnd()
@@ -185,43 +184,30 @@ QList<FileState> writeAll(const QList<Replacement>& files)
         folders.append(QFileInfo(saves.back()->target()).absolutePath());
     }
     const FolderLock lock(folders);
-    const bool several = files.size() > 1;
-    // What each file holds now, to be put back should a later one fail.
-    std::vector<std::optional<QByteArray>> before;
+    // A change seen now spares writing anything; the commits check again as they swap.
     for (qsizetype i = 0; i < files.size(); ++i) {
         const FileState& expected = files[i].expected;
-        QByteArray bytes;
-        const FileState now =
-            expected.isKnown() || several
-                ? RegularFile::stateOf(saves[std::size_t(i)]->target(), several ? &bytes : nullptr)
-                : FileState{};
-        if (expected.isKnown() && now != expected)
+        if (expected.isKnown() && RegularFile::stateOf(saves[std::size_t(i)]->target()) != expected)
             throw FileError(FileError::Kind::ChangedOnDisk, files[i].path,
                             QStringLiteral("Another program has changed the file since Lumora "
                                            "read it. Nothing was written."));
-        before.push_back(now.exists() ? std::optional(bytes) : std::nullopt);
+    }
+    // Every new file is whole on the disk before the first is put in place, so a disk that
+    // fills up leaves every file as it was.
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        saves[std::size_t(i)]->write(files[i].bytes);
+        saves[std::size_t(i)]->finish();
     }
     for (qsizetype i = 0; i < files.size(); ++i) {
         try {
-            saves[std::size_t(i)]->write(files[i].bytes);
-            saves[std::size_t(i)]->commit();
+            saves[std::size_t(i)]->commit(files[i].expected);
         } catch (const FileError& error) {
             if (i == 0)
                 throw;
             QStringList failed;
             for (qsizetype j = i - 1; j >= 0; --j) {
-                const QString& target = saves[std::size_t(j)]->target();
-                try {
-                    if (const auto& old = before[std::size_t(j)]) {
-                        FileSave undo(target);
-                        undo.write(*old);
-                        undo.commit();
-                    } else if (!QFile::remove(target)) {
-                        failed.append(QDir::toNativeSeparators(target));
-                    }
-                } catch (const FileError&) {
-                    failed.append(QDir::toNativeSeparators(target));
-                }
+                if (!saves[std::size_t(j)]->undo())
+                    failed.append(QDir::toNativeSeparators(saves[std::size_t(j)]->target()));
             }
             const QString outcome =
                 failed.isEmpty()
@@ -244,7 +230,9 @@ void copy(const QString& source, const QString& destination)
 {
     QFile in;
     RegularFile::open(in, source);
-    FileSave out(destination);
+    // A new copy is as private as its source, less what the umask takes away.
+    struct stat st;
+    FileSave out(destination, ::fstat(in.handle(), &st) == 0 ? st.st_mode & 0777 : 0666);
     RegularFile::readChunks(in, source, [&](QByteArrayView chunk) { out.write(chunk); });
     out.commit();
 }

@@ -14,7 +14,8 @@ namespace Lumora {
 // encoding can store for every folder a user may choose.
 enum class Encoding { Cp1252, FileSystem };
 
-// Reads a text file line by line, never further than asked. A line ends at a carriage
+// Reads a text file line by line, never further than asked; a file larger than
+// RegularFile::kMaxTextBytes is refused when it is opened. A line ends at a carriage
 // return or at a carriage return followed by a line feed; a line feed on its own is an
 // ordinary character. The last line may end at the end of the file without a
 // terminator. Lines are taken unchanged: nothing is trimmed.
@@ -67,12 +68,11 @@ void writeLines(const QString& path, const QStringList& lines, Encoding encoding
 // character the encoding cannot hold, a line break inside a line or an overlong line.
 QByteArray encodeLines(const QString& path, const QStringList& lines, Encoding encoding);
 
-// Replaces several files as one, or none of them. While the folders are locked against
-// other Lumora processes, each file is checked against the state its reader saw (when
-// known); then each is replaced in turn. Should one fail, renames included, those replaced
-// before it are put back as they were, and the error says so. The previous content of
-// every file but a lone one is held in memory meanwhile: these are small settings files.
-// Returns what each file holds now, for the next write to check against: the state of
+// Replaces several files as one, or none of them. Every new file is written whole and
+// flushed to the disk before the first is put in place, so a full disk changes none of
+// them. Each is then put in place while it still holds the state its reader saw (when
+// known); should one fail, those put in place before it are put back as they were (the old
+// files wait beside them until all are done), and the error says so. Returns what each file holds now, for the next write to check against: the state of
 // what was written, not of a later read, which could take in another program's change.
 struct Replacement
 {
@@ -84,6 +84,8 @@ QList<FileState> writeAll(const QList<Replacement>& files);
 
 // Copies `source` over `destination` in bounded chunks, as a save: memory does not grow
 // with the file's size, and a source that is no regular file is refused before it is read.
+// A new copy gets the source's permission bits less the umask, as cp makes it; a replaced
+// file keeps its own owner, group and mode.
 void copy(const QString& source, const QString& destination);
 
 } // namespace TextFile

@@ -3,6 +3,7 @@
 #include "NotesLauncher.h"
 
 #include "files/FileError.h"
+#include "files/Links.h"
 #include "files/RegularFile.h"
 #include "Opener.h"
 #include "settings/SettingsFiles.h"
@@ -25,6 +26,9 @@ NotesLauncher::Launch NotesLauncher::launch(const QString& name) const
     Launch launch;
     launch.folder = m_settings.dataFolder();
     launch.path = dataFilePath(launch.folder, name);
+    // Only to refuse a link that another user planted on the way: the editor is given the
+    // path as the user knows it.
+    Links::resolve(launch.path);
 
     struct stat entry;
     if (::stat(QFile::encodeName(launch.path).constData(), &entry) == 0 && !S_ISREG(entry.st_mode))

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace Lumora {
 
 SettingsFiles::SettingsFiles(QString appFolder) : m_appFolder(std::move(appFolder))
@@ -49,13 +51,27 @@ QString SettingsFiles::dataFolder(FileState* seen) const
     // Qt would cut a path at a NUL byte, and bytes it cannot decode would become other
     // characters: either way another folder than the one written.
     QString folder = QFile::decodeName(line);
-    if (line.contains('\0') || QFile::encodeName(folder) != line)
+    if (line.contains('\0'))
         throw FileError(FileError::Kind::NotAValidFolder, dataFolderPath(),
-                        QStringLiteral("Its first line holds %1, which no folder name here can "
+                        QStringLiteral("Its first line holds a NUL byte, which no folder name can "
                                        "hold. Choose the data folder again in the configuration "
-                                       "window.")
-                            .arg(line.contains('\0') ? QStringLiteral("a NUL byte")
-                                                     : QStringLiteral("bytes that are not UTF-8")));
+                                       "window."));
+    if (QFile::encodeName(folder) != line) {
+        struct stat st;
+        const bool exists = ::stat(line.constData(), &st) == 0;
+        throw FileError(
+            FileError::Kind::NotAValidFolder, dataFolderPath(),
+            (exists ? QStringLiteral("Its first line names the folder %1, whose name is not in "
+                                     "UTF-8, the encoding of file names on this system (it may "
+                                     "be Latin-1). Lumora can open only folders whose names are "
+                                     "UTF-8: rename the folder, or choose another in the "
+                                     "configuration window.")
+                    : QStringLiteral("Its first line holds %1, which is not in UTF-8, the "
+                                     "encoding of file names on this system (it may be Latin-1), "
+                                     "and no folder of that name exists. Choose the data folder "
+                                     "again in the configuration window."))
+                .arg(QString::fromLatin1(line)));
+    }
     if (!folder.isEmpty() && QDir::isRelativePath(folder))
         folder = m_appFolder + u'/' + folder;
     return folder;

@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "config/Relocation.h"
 #include "files/FileError.h"
+#include "files/RegularFile.h"
 #include "settings/SettingsFiles.h"
 #include "files/TextFile.h"
 #include "slots/SlotVerseFile.h"
@@ -19,7 +20,8 @@ using namespace Lumora;
 
 // Files far larger than any the program writes, made in a temporary folder and removed
 // after: every reader comes back, with the lines it asked for or with an error, and memory
-// stays bounded by the longest line allowed. LUMORA_HUGE_MB sets the size (100 by default).
+// stays bounded by the longest line allowed. Files over the size limit are refused whole;
+// the largest are sparse, so they cost no disk.
 class TestHugeFiles : public QObject
 {
     Q_OBJECT
@@ -31,22 +33,23 @@ private Q_SLOTS:
 
 namespace {
 
-qint64 hugeSize()
-{
-    const int mb = qEnvironmentVariableIsSet("LUMORA_HUGE_MB")
-                       ? qEnvironmentVariableIntValue("LUMORA_HUGE_MB")
-                       : 100;
-    return qint64(mb) << 20;
-}
+constexpr qint64 kMB = 1 << 20;
+constexpr qint64 kUnderLimit = 30 * kMB;
 
-// As many whole copies of `unit` as fit in `size` bytes.
+// As many whole copies of `unit` as fit in `size` bytes; past 100 MB a megabyte of them
+// and then a sparse tail.
 void fill(const QString& path, const QByteArray& unit, qint64 size)
 {
     QByteArray block;
-    while (block.size() < (1 << 20))
+    while (block.size() < kMB)
         block += unit;
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
+    if (size > 100 * kMB) {
+        QCOMPARE(file.write(block), block.size());
+        QVERIFY(file.resize(size));
+        return;
+    }
     qint64 left = size - size % unit.size();
     for (; left >= block.size(); left -= block.size())
         QCOMPARE(file.write(block), block.size());
@@ -74,36 +77,45 @@ template <typename Read> Outcome outcome(Read read)
 void TestHugeFiles::everyReaderComesBack_data()
 {
     QTest::addColumn<QByteArray>("unit"); // repeated to fill the file
+    QTest::addColumn<qint64>("size");
     QTest::addColumn<QString>("line");    // every line the readers ask for, when it fits
     QTest::addColumn<int>("error");       // otherwise the error they all report
     const int none = -1;
     const int tooLong = int(FileError::Kind::LineTooLong);
+    const int tooLarge = int(FileError::Kind::TooLarge);
+    const QByteArray verse("Psa 23:1 The LORD is my shepherd\r\n");
     QTest::newRow("short CR LF lines")
-        << QByteArray("Psa 23:1 The LORD is my shepherd\r\n")
-        << QStringLiteral("Psa 23:1 The LORD is my shepherd") << none;
-    QTest::newRow("CR only") << QByteArray("\r") << QString("") << none;
-    QTest::newRow("one line without a terminator") << QByteArray("x") << QString() << tooLong;
-    QTest::newRow("LF only") << QByteArray("\n") << QString() << tooLong;
-    QTest::newRow("NUL bytes") << QByteArray(1, '\0') << QString() << tooLong;
-    QTest::newRow("bytes above 0x7F") << QByteArray("\xff\x81\x9d\xe9") << QString() << tooLong;
+        << verse << kUnderLimit << QStringLiteral("Psa 23:1 The LORD is my shepherd") << none;
+    QTest::newRow("CR only") << QByteArray("\r") << kUnderLimit << QString("") << none;
+    QTest::newRow("one line without a terminator")
+        << QByteArray("x") << kUnderLimit << QString() << tooLong;
+    QTest::newRow("LF only") << QByteArray("\n") << kUnderLimit << QString() << tooLong;
+    QTest::newRow("NUL bytes") << QByteArray(1, '\0') << kUnderLimit << QString() << tooLong;
+    QTest::newRow("bytes above 0x7F")
+        << QByteArray("\xff\x81\x9d\xe9") << kUnderLimit << QString() << tooLong;
     QTest::newRow("lines just over the limit")
-        << QByteArray(LineReader::kMaxLineBytes + 1, 'v') + "\r\n"
-        << QString() << tooLong;
+        << QByteArray(LineReader::kMaxLineBytes + 1, 'v') + "\r\n" << kUnderLimit << QString()
+        << tooLong;
+    QTest::newRow("good lines, over the size limit")
+        << verse << RegularFile::kMaxTextBytes + verse.size() << QString() << tooLarge;
+    QTest::newRow("good lines, then a sparse tail to 10 GB")
+        << verse << (qint64(10) << 30) << QString() << tooLarge;
 }
 
 void TestHugeFiles::everyReaderComesBack()
 {
     QFETCH(QByteArray, unit);
+    QFETCH(qint64, size);
     QFETCH(QString, line);
     QFETCH(int, error);
     AppFolder app;
     const SettingsFiles settings(app.path());
     for (const char* name : {"Rantxt.lmr", "configure.lmr", "c0002.dat"})
-        fill(app.file(QLatin1String(name)), unit, hugeSize());
+        fill(app.file(QLatin1String(name)), unit, size);
     // path.lmr names a folder, which is where the file that fills it must not be.
     QTemporaryDir pointer;
     const QString huge = pointer.filePath(QStringLiteral("path.lmr"));
-    fill(huge, unit, hugeSize());
+    fill(huge, unit, size);
 
     const auto lines = [&](int count) -> Outcome {
         if (error >= 0)
@@ -124,11 +136,11 @@ void TestHugeFiles::everyReaderComesBack()
           "data folder");
 
     // Read to the end, the file gives up whole lines until its last one or the error.
-    LineReader reader(app.file(QStringLiteral("c0002.dat")), Encoding::Cp1252);
     qint64 count = 0;
     std::optional<FileError::Kind> failed;
-    const qint64 limit = unit == "\r" ? 100000 : hugeSize();
+    const qint64 limit = unit == "\r" ? 100000 : size;
     try {
+        LineReader reader(app.file(QStringLiteral("c0002.dat")), Encoding::Cp1252);
         for (; count < limit && !reader.atEnd(); ++count) {
             if (reader.next() != line)
                 QFAIL(qPrintable(QStringLiteral("line %1 differs").arg(count + 1)));
@@ -141,7 +153,7 @@ void TestHugeFiles::everyReaderComesBack()
         QCOMPARE(int(failed.value_or(FileError::Kind::FileNotFound)), error);
     } else {
         QVERIFY(!failed);
-        QCOMPARE(count, std::min(limit, hugeSize() / unit.size()));
+        QCOMPARE(count, std::min(limit, size / unit.size()));
     }
 }
 
@@ -151,7 +163,7 @@ void TestHugeFiles::relocationCopiesAHugeNotesFileWhole()
     QTemporaryDir data;
     app.setDataFolder(data.path());
     const QString notes = app.file(QStringLiteral("cwisdom.txt"));
-    fill(notes, QByteArray("Pro 3:5  Trust in the LORD with all thine heart\r\n"), hugeSize());
+    fill(notes, QByteArray("Pro 3:5  Trust in the LORD with all thine heart\r\n"), 100 * kMB);
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     const long before = usage.ru_maxrss;
