@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 #include <unistd.h>
 
 using namespace Lumora;
@@ -19,6 +21,7 @@ class TestRelocation : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void listsThirtyNineFilesInOrder();
+    void copiesEveryFileReplacingWhatIsThere_data();
     void copiesEveryFileReplacingWhatIsThere();
     void neverCopiesTheApplicationFolderOntoItself_data();
     void neverCopiesTheApplicationFolderOntoItself();
@@ -61,14 +64,31 @@ void TestRelocation::listsThirtyNineFilesInOrder()
                                          "creward.txt", "cfruit.txt", "cgrace.txt"}));
 }
 
+void TestRelocation::copiesEveryFileReplacingWhatIsThere_data()
+{
+    QTest::addColumn<int>("sourceMode"); // of every file in the application folder
+    QTest::addColumn<int>("mask");       // the umask
+    QTest::addColumn<int>("replaced");   // the mode of the file already in the data folder
+    QTest::newRow("ordinary files") << 0644 << 022 << 0644;
+    QTest::newRow("private verses stay private") << 0600 << 022 << 0600;
+    QTest::newRow("a group folder") << 0664 << 002 << 0664;
+    QTest::newRow("a replaced file keeps its own mode") << 0600 << 002 << 0664;
+}
+
 void TestRelocation::copiesEveryFileReplacingWhatIsThere()
 {
+    QFETCH(int, sourceMode);
+    QFETCH(int, mask);
+    QFETCH(int, replaced);
     AppFolder app;
     QTemporaryDir data;
+    for (const QString& name : Relocation::files())
+        QCOMPARE(::chmod(QFile::encodeName(app.file(name)).constData(), mode_t(sourceMode)), 0);
     QFile mine(data.filePath(QStringLiteral("c0002.dat")));
     mine.open(QIODevice::WriteOnly);
     mine.write("the user's verses\r\n");
     mine.close();
+    QCOMPARE(::chmod(QFile::encodeName(mine.fileName()).constData(), mode_t(replaced)), 0);
     // A notes file the user created under a capitalised name is the one replaced.
     QFile capital(data.filePath(QStringLiteral("Cheart.txt")));
     capital.open(QIODevice::WriteOnly);
@@ -76,7 +96,16 @@ void TestRelocation::copiesEveryFileReplacingWhatIsThere()
     capital.close();
     app.setDataFolder(data.path());
 
+    const mode_t before = ::umask(mode_t(mask));
     const auto result = Relocation::run(app.path());
+    ::umask(before);
+    const auto modeOf = [&](const char* name) {
+        struct stat st{};
+        ::stat(QFile::encodeName(data.filePath(QLatin1String(name))).constData(), &st);
+        return int(st.st_mode & 07777);
+    };
+    QCOMPARE(modeOf("c0003.dat"), sourceMode & ~mask); // new, as cp makes it
+    QCOMPARE(modeOf("c0002.dat"), replaced);
     QCOMPARE(result.outcome, Outcome::Copied);
     QCOMPARE(result.dataFolder, data.path());
     QCOMPARE(result.copied, 39);

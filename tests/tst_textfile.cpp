@@ -11,6 +11,8 @@
 
 #include <optional>
 
+#include <sys/stat.h>
+
 using namespace Lumora;
 
 Q_DECLARE_METATYPE(Lumora::Encoding)
@@ -143,6 +145,8 @@ void TestTextFile::reportsMissingLinesAndFiles_data()
     QTest::newRow("missing folder") << QByteArray() << QStringLiteral("nowhere/absent.txt") << 1
                                     << int(K::PathNotFound);
     QTest::newRow("a folder, not a file") << QByteArray() << QString() << 1 << int(K::NotAFile);
+    QTest::newRow("a named pipe, not a file") << QByteArray() << QStringLiteral("pipe") << 1
+                                              << int(K::NotAFile);
 }
 
 void TestTextFile::reportsMissingLinesAndFiles()
@@ -153,6 +157,8 @@ void TestTextFile::reportsMissingLinesAndFiles()
     QFETCH(int, kind);
     put(bytes);
     const QString path = name.isEmpty() ? m_dir->path() : m_dir->filePath(name);
+    if (name == QLatin1String("pipe"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     try {
         TextFile::readLines(path, count, Encoding::Cp1252);
         QFAIL("no error");

@@ -87,14 +87,14 @@ for mode in "slot:slot verse file" "settings:settings files" "relocation:relocat
     fi
 done
 
-# --- A file of 100 MB -----------------------------------------------------------------
-say "reading files of 100 MB"
+# --- Huge files -----------------------------------------------------------------------
+say "reading files of 30 MB, just over the 32 MB limit, and 10 GB sparse"
 if build-rel/tests/tst_hugefiles >"$logs/hugefiles.log" 2>&1; then
     cases=$(grep -c '^PASS   : .*everyReader\|^PASS   : .*relocation' "$logs/hugefiles.log")
-    row "100 MB files, every reader" "$cases kinds of file" PASS
+    row "huge files, every reader" "$cases kinds of file, 10 GB refused" PASS
 else
     grep -A4 "FAIL!" "$logs/hugefiles.log" | head -20
-    row "100 MB files, every reader" - FAIL
+    row "huge files, every reader" - FAIL
 fi
 
 # --- Shared folders: two programs at once, other users, pipes and devices -------------
@@ -120,15 +120,37 @@ shared_row() { # case, test function, what the tries were
     fi
 }
 race() { grep -o "race: race-$1 .*" "$logs/sharedfolder.log" | sed "s/race: race-$1 //"; }
-shared_row "two programs save one slot at once" "twoProgramsSavingAtOnceLoseNothing(slot" "$(race slot)"
-shared_row "two programs confirm settings at once" "twoProgramsSavingAtOnceLoseNothing(settings" "$(race settings)"
+shared_row "two programs save one slot at once" "twoProgramsSavingAtOnceLoseNothing(slot verse file)" "$(race slot)"
+shared_row "two programs confirm settings at once" "twoProgramsSavingAtOnceLoseNothing(settings files)" "$(race settings)"
+shared_row "two users save one slot at once" "twoProgramsSavingAtOnceLoseNothing(slot verse file, two" "$(race slot-two-users)"
+shared_row "two users confirm settings at once" "twoProgramsSavingAtOnceLoseNothing(settings files, two" "$(race settings-two-users)"
+shared_row "saves while a reader locks the folder" "twoProgramsSavingAtOnceLoseNothing(slot verse file, folder" "$(race slot-held)"
 shared_row "named pipe and /dev/zero in every reader" pipesAndDevicesNeitherHangNorGrow \
     "10 cases: refused, no hang, < 8 MB"
 shared_row "link planted by another user (${other:-none})" linkPlantedByAnotherUserIsNotFollowed \
-    "slot save and relocation refused"
-shared_row "root save in a user's folder" rootSaveLeavesTheUsersFilesTheirs "owner, group, mode kept"
-shared_row "writable file in a read-only folder" readOnlyFolderSavesInPlaceOrNamesTheFolder \
+    "file, folder, no-root rows: refused"
+shared_row "saves keep owner, group and mode" savesKeepOwnerGroupAndMode "other's, group's, 02660"
+shared_row "read-only folder and file system" readOnlyFolderSavesInPlaceOrNamesTheFolder \
     "saved in place; refusals name the cause"
+
+# --- Full disks, relocation privacy and causes ----------------------------------------
+qtest_row() { # case, test program, test function, what the tries were [, pattern in the log saying it]
+    local log=$logs/$2.log
+    if build-rel/tests/"$2" "$3" >"$log" 2>&1; then
+        [ -n "${5:-}" ] && set -- "$1" "$2" "$3" "$(grep -ho "$5.*" "$log" | sed "s/^$5//")"
+        if grep -q "^SKIP" "$log"; then row "$1" "skipped: $(grep -m1 -o 'SKIP.*' "$log" | cut -c60-)" SKIP
+        else row "$1" "$4" PASS; fi
+    else
+        grep -A4 "FAIL!" "$log" | head -12
+        row "$1" "$4" FAIL
+    fi
+}
+say "full disks, the relocation's file modes and its messages"
+qtest_row "Confirm on a tmpfs at every free level" tst_refusedsaves confirmOnAFullDiskChangesNeitherFile \
+    "" "tmpfs: "
+qtest_row "relocation keeps privacy" tst_relocation copiesEveryFileReplacingWhatIsThere \
+    "new: source less umask; replaced: kept"
+qtest_row "relocation names its cause" tst_configure relocationAsksAndReports "kind, path, files copied"
 
 # --- A second start, a start after a kill, starts starved of resources ----------------
 say "second starts and starved starts, in a private X server"

@@ -13,11 +13,14 @@
 #include "slots/SlotWindow.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <sys/resource.h>
 
 using namespace Lumora;
@@ -39,6 +42,8 @@ private Q_SLOTS:
     void typingTheCodePageCannotHoldIsRefused();
 
 private:
+    void confirmOnTmpfsAtEveryLevel();
+
     std::unique_ptr<AppFolder> m_app;
     std::unique_ptr<Shell> m_shell;
 };
@@ -88,6 +93,76 @@ void TestRefusedSaves::confirmOnAFullDiskChangesNeitherFile_data()
     QTest::newRow("the names do not fit") << 80 << 8 << true;
     QTest::newRow("the data folder does not fit") << 100 << 200 << false;
     QTest::newRow("nothing fits") << 2 << 8 << false;
+    // A real file system this time, filled to within 0 to 6 pages of free space: around
+    // what both files need, every block boundary. Needs root, to mount it.
+    QTest::newRow("a real tmpfs at every free level") << -1 << 8 << true;
+}
+
+namespace {
+
+// Free bytes left on the file system of `folder`.
+qint64 freeBytes(const QString& folder)
+{
+    struct statvfs fs{};
+    return ::statvfs(QFile::encodeName(folder).constData(), &fs) == 0
+               ? qint64(fs.f_bavail) * qint64(fs.f_bsize)
+               : -1;
+}
+
+} // namespace
+
+// Confirms with 5,000 characters in a name on a tmpfs filled to each free level: the
+// settings files are always the old pair or the new pair, never one of each.
+void TestRefusedSaves::confirmOnTmpfsAtEveryLevel()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs root, to mount a tmpfs");
+    QTemporaryDir mount;
+    const QByteArray where = QFile::encodeName(mount.path());
+    QVERIFY(::mount("lumora", where.constData(), "tmpfs", 0, "size=16m") == 0);
+    const auto unmount = qScopeGuard([&] { ::umount2(where.constData(), MNT_DETACH); });
+    const QByteArray tmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", where);
+    m_shell.reset();
+    m_app = std::make_unique<AppFolder>();
+    qputenv("TMPDIR", tmp);
+    m_shell = std::make_unique<Shell>(m_app->path(), std::make_unique<RecordingOpener>());
+    const QString folder = m_app->file(QStringLiteral("data"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString filler = mount.filePath(QStringLiteral("filler"));
+    const QString name(5000, u'n');
+    const QByteArray oldPath = m_app->read(QStringLiteral("path.lmr"));
+    const QByteArray oldNames = m_app->read(QStringLiteral("configure.lmr"));
+    int landed = 0, refused = 0;
+    for (int pages = 0; pages <= 6; ++pages) {
+        MessageLog messages;
+        QFile::remove(filler);
+        m_app->write(QStringLiteral("path.lmr"), oldPath);
+        m_app->write(QStringLiteral("configure.lmr"), oldNames);
+        QFile fill(filler);
+        QVERIFY(fill.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'f');
+        while (freeBytes(mount.path()) > pages * 4096)
+            QCOMPARE(fill.write(block), block.size());
+        fill.close();
+        auto* w =
+            qobject_cast<ConfigureWindow*>(m_shell->windows().open(QStringLiteral("Configure")));
+        QVERIFY(w);
+        w->folderList()->setCurrentFolder(folder);
+        edit(w, QStringLiteral("Text2"))->setText(name);
+        click(w, QStringLiteral("Command1"));
+        const QByteArray path = m_app->read(QStringLiteral("path.lmr"));
+        const QByteArray names = m_app->read(QStringLiteral("configure.lmr"));
+        const bool isNew = path == folder.toUtf8() + "\r\n" && names.contains(name.toLatin1());
+        QVERIFY2(isNew || (path == oldPath && names == oldNames),
+                 qPrintable(QStringLiteral("%1 pages free: a mixed pair").arg(pages)));
+        ++(isNew ? landed : refused);
+        if (Form* open = visibleWindow(QStringLiteral("Configure")))
+            open->close();
+        QTRY_VERIFY(!visibleWindow(QStringLiteral("Configure")));
+    }
+    QVERIFY(landed > 0 && refused > 0);
+    qInfo("tmpfs: 7 free levels, %d confirmed, %d refused, 0 mixed", landed, refused);
 }
 
 void TestRefusedSaves::confirmOnAFullDiskChangesNeitherFile()
@@ -95,6 +170,8 @@ void TestRefusedSaves::confirmOnAFullDiskChangesNeitherFile()
     QFETCH(int, limit);
     QFETCH(int, folderLength);
     QFETCH(bool, folderFits);
+    if (limit < 0)
+        return confirmOnTmpfsAtEveryLevel();
     MessageLog messages;
     QTemporaryDir data;
     const QString folder = data.filePath(QString(folderLength, u'd'));

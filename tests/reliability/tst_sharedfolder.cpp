@@ -3,6 +3,8 @@
 #include "AppFolder.h"
 #include "config/Relocation.h"
 #include "files/FileError.h"
+#include "files/Links.h"
+#include "files/Ownership.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotVerseFile.h"
 
@@ -13,6 +15,7 @@
 #include <QTest>
 
 #include <pwd.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -31,8 +34,10 @@ private Q_SLOTS:
     void twoProgramsSavingAtOnceLoseNothing();
     void pipesAndDevicesNeitherHangNorGrow_data();
     void pipesAndDevicesNeitherHangNorGrow();
+    void linkPlantedByAnotherUserIsNotFollowed_data();
     void linkPlantedByAnotherUserIsNotFollowed();
-    void rootSaveLeavesTheUsersFilesTheirs();
+    void savesKeepOwnerGroupAndMode_data();
+    void savesKeepOwnerGroupAndMode();
     void readOnlyFolderSavesInPlaceOrNamesTheFolder_data();
     void readOnlyFolderSavesInPlaceOrNamesTheFolder();
 };
@@ -80,8 +85,13 @@ template <typename Work> int runAs(const passwd* user, Work work)
 void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::newRow("slot verse file") << "race-slot";
-    QTest::newRow("settings files") << "race-settings";
+    QTest::addColumn<bool>("twoUsers"); // the second program is the other user's, in a group folder
+    QTest::addColumn<bool>("held");     // the other user holds a lock on the folder meanwhile
+    QTest::newRow("slot verse file") << "race-slot" << false << false;
+    QTest::newRow("settings files") << "race-settings" << false << false;
+    QTest::newRow("slot verse file, two users") << "race-slot" << true << false;
+    QTest::newRow("settings files, two users") << "race-settings" << true << false;
+    QTest::newRow("slot verse file, folder locked by a reader") << "race-slot" << false << true;
 }
 
 void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
@@ -89,6 +99,11 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
     // Each save adds one to a count in the file, checked against what it read: every save
     // either lands on what it saw or is refused, so the count is the number that landed.
     QFETCH(QString, mode);
+    QFETCH(bool, twoUsers);
+    QFETCH(bool, held);
+    const passwd* other = twoUsers || held ? otherUser() : nullptr;
+    if ((twoUsers || held) && !other)
+        QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
     const int rounds = qEnvironmentVariable("LUMORA_RACE_ROUNDS", QStringLiteral("200")).toInt();
     AppFolder app;
     const SettingsFiles settings(app.path());
@@ -96,9 +111,32 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
         SlotVerseFile::write(settings.dataFolder(), 2, {"0", "", "", "", ""});
     else
         settings.writeDataFolderAndSlotNames(app.path(), QStringList(14, QStringLiteral("0")));
+    if (other) { // a folder the group shares, as a group of friends sets one up
+        for (const QString& name : QDir(app.path()).entryList(QDir::Files))
+            QCOMPARE(::chown(native(app.file(name)), 0, other->pw_gid), 0);
+        QCOMPARE(::chown(native(app.path()), 0, other->pw_gid), 0);
+        QCOMPARE(::chmod(native(app.path()), 02775), 0);
+        for (const QString& name : QDir(app.path()).entryList(QDir::Files))
+            QCOMPARE(::chmod(native(app.file(name)), 0664), 0);
+    }
+    // Someone who may only read the folder takes a shared lock on it, which once held
+    // every save up.
+    QProcess reader;
+    if (held) {
+        reader.start(QStringLiteral("runuser"), {"-u", QString::fromLocal8Bit(other->pw_name), "--",
+                                                 "flock", "-s", app.path(), "sleep", "600"});
+        QVERIFY(reader.waitForStarted());
+        QTest::qWait(300);
+    }
+    const QString loop = QStringLiteral(LUMORA_SAVE_LOOP);
+    const QStringList args{mode, app.path(), QString::number(rounds)};
     QProcess first, second;
-    for (QProcess* p : {&first, &second}) // at once
-        p->start(QStringLiteral(LUMORA_SAVE_LOOP), {mode, app.path(), QString::number(rounds)});
+    first.start(loop, args); // at once
+    if (twoUsers)
+        second.start(QStringLiteral("runuser"),
+                     QStringList{"-u", QString::fromLocal8Bit(other->pw_name), "--", loop} + args);
+    else
+        second.start(loop, args);
     int wins = 0, refused = 0;
     for (QProcess* p : {&first, &second}) {
         QVERIFY(p->waitForFinished(600000));
@@ -108,16 +146,19 @@ void TestSharedFolder::twoProgramsSavingAtOnceLoseNothing()
         wins += said[1].toInt();
         refused += said[3].toInt();
     }
+    reader.kill();
+    reader.waitForFinished();
     QCOMPARE(wins + refused, 2 * rounds);
-    if (mode == QLatin1String("race-slot")) {
-        QCOMPARE(SlotVerseFile::read(settings.dataFolder(), 2).constFirst().toInt(), wins);
-    } else {
-        const QString count = settings.slotNames().constFirst();
-        QCOMPARE(count.toInt(), wins);
+    const QString count = mode == QLatin1String("race-slot")
+                              ? SlotVerseFile::read(settings.dataFolder(), 2).constFirst()
+                              : settings.slotNames().constFirst();
+    if (mode == QLatin1String("race-settings"))
         QCOMPARE(settings.dataFolder(), app.path() + u'/' + count);
-    }
-    qInfo("race: %s %d saves, %d landed, %d refused, 0 lost", qPrintable(mode), 2 * rounds,
-          wins, refused);
+    const int lost = wins - count.toInt();
+    QCOMPARE(lost, 0);
+    QVERIFY(wins > 0);
+    qInfo("race: %s%s%s %d saves, %d landed, %d refused, %d lost", qPrintable(mode),
+          twoUsers ? "-two-users" : "", held ? "-held" : "", 2 * rounds, wins, refused, lost);
 }
 
 void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow_data()
@@ -173,9 +214,42 @@ void TestSharedFolder::pipesAndDevicesNeitherHangNorGrow()
     QVERIFY2(usage.ru_maxrss - before < 8 * 1024, "memory grew");
 }
 
+void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed_data()
+{
+    QTest::addColumn<QString>("link"); // what the other user's link stands for
+    QTest::newRow("the slot verse file") << "c0002.dat";
+    QTest::newRow("the data folder itself") << "data";
+    QTest::newRow("without root: a link of ours, judged for another user") << "judged";
+}
+
 void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
 {
     // A shared data folder such as /tmp: anyone may create entries, each his own.
+    QFETCH(QString, link);
+    if (link == QLatin1String("judged")) {
+        // In a sticky folder of a third user's (/tmp is root's), our own link is one that
+        // another user must not follow.
+        QTemporaryDir third;
+        if (::geteuid() == 0) {
+            QCOMPARE(::chmod(native(third.path()), 01777), 0);
+            QCOMPARE(::chown(native(third.path()), 4243, 4243), 0);
+        }
+        const QString path = (::geteuid() == 0 ? third.path() : QDir::tempPath()) +
+                             QStringLiteral("/lumora-link-%1").arg(::getpid());
+        QVERIFY(QFile::link(QDir::homePath(), path));
+        const uid_t stranger = ::geteuid() == 0 ? 4242 : ::geteuid() + 1;
+        QString failure;
+        try {
+            Links::resolve(path + QStringLiteral("/c0002.dat"), stranger);
+        } catch (const FileError& error) {
+            failure = error.message();
+        }
+        QFile::remove(path);
+        QVERIFY2(failure.startsWith(QStringLiteral("Link not followed: ") + path) &&
+                     failure.contains(Ownership::userName(::geteuid())),
+                 qPrintable(failure));
+        return;
+    }
     const passwd* other = otherUser();
     if (!other)
         QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
@@ -184,64 +258,87 @@ void TestSharedFolder::linkPlantedByAnotherUserIsNotFollowed()
     const QString shared = root.filePath(QStringLiteral("shared"));
     const QString secret = root.filePath(QStringLiteral("secret"));
     QVERIFY(QDir().mkpath(shared));
+    QVERIFY(QDir().mkpath(secret));
     QCOMPARE(::chmod(native(shared), 01777), 0);
-    QFile f(secret);
+    QFile f(secret + QStringLiteral("/c0002.dat"));
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write("the victim's own\n") && f.flush());
-    const QString link = shared + QStringLiteral("/c0002.dat");
-    QVERIFY(QFile::link(secret, link));
-    QCOMPARE(::lchown(native(link), other->pw_uid, other->pw_gid), 0);
-    app.setDataFolder(shared);
+    const bool folderLink = link == QLatin1String("data");
+    const QString planted = shared + u'/' + link;
+    const QString data = folderLink ? planted : shared;
+    QVERIFY(QFile::link(folderLink ? secret : f.fileName(), planted));
+    QCOMPARE(::lchown(native(planted), other->pw_uid, other->pw_gid), 0);
+    app.setDataFolder(data);
 
     QString saving; // why the slot save failed
     try {
-        SlotVerseFile::write(shared, 2, QStringList(5, QStringLiteral("x")));
+        SlotVerseFile::write(data, 2, QStringList(5, QStringLiteral("x")));
     } catch (const FileError& error) {
         saving = error.message();
     }
     for (const QString& failure : {saving, Relocation::run(app.path()).failure}) {
-        QVERIFY2(failure.startsWith(QStringLiteral("Link not followed: ") + link) &&
+        QVERIFY2(failure.startsWith(QStringLiteral("Link not followed: ") + planted) &&
                      failure.contains(QString::fromLocal8Bit(other->pw_name)),
                  qPrintable(failure));
     }
-    QCOMPARE(bytesOf(secret), QByteArray("the victim's own\n"));
+    QCOMPARE(QDir(secret).entryList(QDir::Files), QStringList{"c0002.dat"});
+    QCOMPARE(bytesOf(f.fileName()), QByteArray("the victim's own\n"));
 }
 
-void TestSharedFolder::rootSaveLeavesTheUsersFilesTheirs()
+void TestSharedFolder::savesKeepOwnerGroupAndMode_data()
 {
-    const passwd* user = otherUser();
-    if (!user)
+    QTest::addColumn<bool>("otherOwner"); // the file and its folder belong to the other user
+    QTest::addColumn<bool>("otherGroup"); // the file's group is the other user's
+    QTest::addColumn<int>("mode");
+    QTest::newRow("root saves another user's file") << true << true << 0604;
+    QTest::newRow("another user's file in the saver's group") << true << false << 0660;
+    QTest::newRow("setgid group file of our own") << false << false << 02660;
+}
+
+void TestSharedFolder::savesKeepOwnerGroupAndMode()
+{
+    QFETCH(bool, otherOwner);
+    QFETCH(bool, otherGroup);
+    QFETCH(int, mode);
+    const passwd* user = otherOwner ? otherUser() : nullptr;
+    if (otherOwner && !user)
         QSKIP("needs root and another user (LUMORA_OTHER_USER, or nobody)");
+    const uid_t uid = user ? user->pw_uid : ::geteuid();
+    const gid_t gid = otherGroup ? user->pw_gid : ::getegid();
     AppFolder app;
     QTemporaryDir home;
-    QCOMPARE(::chown(native(home.path()), user->pw_uid, user->pw_gid), 0);
+    QCOMPARE(::chown(native(home.path()), uid, gid), 0);
     app.setDataFolder(home.path());
     const QString verses = home.filePath(QStringLiteral("c0002.dat"));
     QFile f(verses);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write("1\r\n2\r\n3\r\n4\r\n5\r\n") && f.flush());
-    QCOMPARE(::chown(native(verses), user->pw_uid, user->pw_gid), 0);
-    QCOMPARE(::chmod(native(verses), 0604), 0);
+    QCOMPARE(::chown(native(verses), uid, gid), 0);
+    QCOMPARE(::chmod(native(verses), mode_t(mode)), 0);
 
     const SettingsFiles settings(app.path());
-    SlotVerseFile::write(settings.dataFolder(), 2, QStringList(5, QStringLiteral("root was here")));
+    SlotVerseFile::write(settings.dataFolder(), 2, QStringList(5, QStringLiteral("saved")));
     QCOMPARE(Relocation::run(app.path()).outcome, Relocation::Result::Outcome::Copied);
-    // The saved file and every copied one, new ones included, are the user's.
     struct stat st;
+    QCOMPARE(::stat(native(verses), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(mode));
+    QVERIFY(st.st_uid == uid && st.st_gid == gid);
+    // Every file copied into another user's folder, new ones included, is theirs.
     for (const QString& name : QDir(home.path()).entryList(QDir::Files)) {
         QCOMPARE(::stat(native(home.path() + u'/' + name), &st), 0);
-        QVERIFY2(st.st_uid == user->pw_uid && st.st_gid == user->pw_gid, qPrintable(name));
+        QVERIFY2(st.st_uid == uid, qPrintable(name));
     }
-    QCOMPARE(::stat(native(verses), &st), 0);
-    QCOMPARE(st.st_mode & 07777, 0604u);
 }
 
 void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder_data()
 {
     QTest::addColumn<int>("mode"); // of the slot verse file; 0: none
     QTest::addColumn<int>("kind"); // -1: saved
-    QTest::newRow("writable file") << 0644 << -1;
-    QTest::newRow("read-only file") << 0444 << int(FileError::Kind::PermissionDenied);
+    QTest::addColumn<bool>("mounted"); // the folder is bound read-only over itself
+    QTest::newRow("writable file") << 0644 << -1 << false;
+    QTest::newRow("read-only file") << 0444 << int(FileError::Kind::PermissionDenied) << false;
     // Then the error names the folder, where no file can be made.
-    QTest::newRow("no file yet") << 0 << int(FileError::Kind::PermissionDenied);
+    QTest::newRow("no file yet") << 0 << int(FileError::Kind::PermissionDenied) << false;
+    QTest::newRow("read-only file system")
+        << 0644 << int(FileError::Kind::ReadOnlyFileSystem) << true;
 }
 
 void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
@@ -249,9 +346,12 @@ void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
     // Root may create files in any folder; the case is run as another user then.
     QFETCH(int, mode);
     QFETCH(int, kind);
-    const passwd* user = otherUser();
-    if (::geteuid() == 0 && !user)
+    QFETCH(bool, mounted);
+    const passwd* user = mounted ? nullptr : otherUser();
+    if (::geteuid() == 0 && !user && !mounted)
         QSKIP("as root, needs another user (LUMORA_OTHER_USER, or nobody)");
+    if (mounted && ::geteuid() != 0)
+        QSKIP("needs root, to mount");
     QTemporaryDir folder;
     const QString verses = folder.filePath(QStringLiteral("c0002.dat"));
     QFile f(verses);
@@ -263,7 +363,14 @@ void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
     }
     if (user)
         QCOMPARE(::chown(native(folder.path()), user->pw_uid, user->pw_gid), 0);
-    QCOMPARE(::chmod(native(folder.path()), 0555), 0);
+    const QByteArray where = QFile::encodeName(folder.path());
+    if (mounted) {
+        QCOMPARE(::mount(where.constData(), where.constData(), nullptr, MS_BIND, nullptr), 0);
+        QCOMPARE(::mount(nullptr, where.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                         nullptr), 0);
+    } else {
+        QCOMPARE(::chmod(native(folder.path()), 0555), 0);
+    }
     struct stat before{};
     ::stat(native(verses), &before);
     const auto save = [&]() -> int {
@@ -275,6 +382,8 @@ void TestSharedFolder::readOnlyFolderSavesInPlaceOrNamesTheFolder()
         }
     };
     const int got = user ? runAs(user, save) : save();
+    if (mounted)
+        ::umount2(where.constData(), MNT_DETACH);
     ::chmod(native(folder.path()), 0755);
     QCOMPARE(got, kind < 0 ? 0 : 10 + kind);
     struct stat after{};
