@@ -4,10 +4,9 @@
 
 #include "Shell.h"
 #include "categories/Catalogue.h"
-#include "categories/CategoryWindow.h"
 #include "music/MusicPlayer.h"
 #include "slots/SlotTable.h"
-#include "slots/SlotWindow.h"
+#include "widgets/ButtonRow.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Picture.h"
@@ -107,16 +106,6 @@ QFont fontOf(Type type)
     return Look::text();
 }
 
-// Below the grid, in the standard button face, all bold.
-struct BottomButton
-{
-    std::string_view name;
-    std::string_view caption;
-    int left;
-    int width;
-    Look::Size size;
-    void (MainWindow::*click)();
-};
 constexpr int kBottomTop = 368;
 
 } // namespace
@@ -126,15 +115,8 @@ MainWindow::MainWindow(Shell& shell)
       m_player(new MusicPlayer(shell.sound(), this)), m_musicFolder(shell.musicFolder())
 {
     showProgramIcon();
-    // The background picture leaves a strip at the bottom of the window; in the dark of
-    // its frame it reads as part of the frame.
-    QPalette dark = client()->palette();
-    dark.setColor(QPalette::Window, Look::frameBrown());
-    client()->setPalette(dark);
-    client()->setAutoFillBackground(true);
-    auto* background = new Picture(QStringLiteral("Image1"),
-                                   QStringLiteral(":/assets/main-background.jpg"), client());
-    background->setGeometry(kBackground);
+    // The background picture leaves a strip at the bottom of the window.
+    addFramedBackground(client(), kBackground);
     auto* banner = new Picture(QStringLiteral("Image2"),
                                QStringLiteral(":/assets/title-banner.jpg"), client());
     banner->setGeometry(kBanner);
@@ -179,21 +161,19 @@ void MainWindow::buildGrid()
 
 void MainWindow::buildBottomRow()
 {
-    const std::array<BottomButton, 6> row = {{
-        {"Command29", "Play Music1", 72, 89, Look::Size::Normal, &MainWindow::Command29_Click},
-        {"Command30", "Play Music 2", 160, 89, Look::Size::Normal, &MainWindow::Command30_Click},
-        {"Command31", "Stop Music", 248, 49, Look::Size::Normal, &MainWindow::Command31_Click},
-        {"Command26", "Configuration", 296, 105, Look::Size::Large, &MainWindow::Command26_Click},
-        {"Command27", "Help", 400, 65, Look::Size::Large, &MainWindow::Command27_Click},
-        {"Command28", "Quit", 464, 73, Look::Size::Large, &MainWindow::Command28_Click},
+    // Below the grid, in the standard button face, all bold.
+    using enum Look::Size;
+    const auto row = [](int left, int width) { return QRect(left, kBottomTop, width, kButtonHeight); };
+    const std::array<ButtonPlace<MainWindow>, 6> places = {{
+        {"Command29", "Play Music1", row(72, 89), Normal, false, &MainWindow::Command29_Click},
+        {"Command30", "Play Music 2", row(160, 89), Normal, false, &MainWindow::Command30_Click},
+        {"Command31", "Stop Music", row(248, 49), Normal, false, &MainWindow::Command31_Click},
+        {"Command26", "Configuration", row(296, 105), Large, false, &MainWindow::Command26_Click},
+        {"Command27", "Help", row(400, 65), Large, false, &MainWindow::Command27_Click},
+        {"Command28", "Quit", row(464, 73), Large, false, &MainWindow::Command28_Click},
     }};
-    for (const BottomButton& place : row) {
-        CaptionButton* button =
-            addButton(place.name, QRect(place.left, kBottomTop, place.width, kButtonHeight));
-        button->setCaption(qs(place.caption));
-        button->setFont(Look::text(place.size, true));
-        connect(button, &QPushButton::clicked, this, place.click);
-    }
+    for (CaptionButton* button : addButtons(this, client(), places))
+        m_buttons.insert(button->objectName(), button);
 }
 
 void MainWindow::buildMenu()
@@ -252,14 +232,12 @@ void MainWindow::Form_Load()
 
 void MainWindow::category_Click(const CategoryEntry& entry)
 {
-    m_program.windows().open(
-        qs(entry.window), [&] { return new CategoryWindow(m_program, entry); }, this);
+    m_program.windows().open(qs(entry.window), this);
 }
 
 void MainWindow::slot_Click(const SlotRow& row)
 {
-    m_program.windows().open(
-        qs(row.window), [&] { return new SlotWindow(m_program, row); }, this);
+    m_program.windows().open(qs(row.window), this);
 }
 
 void MainWindow::Command26_Click()

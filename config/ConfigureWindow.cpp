@@ -8,6 +8,7 @@
 #include "files/Cp1252.h"
 #include "files/FileError.h"
 #include "slots/SlotTable.h"
+#include "widgets/ButtonRow.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
@@ -59,16 +60,6 @@ constexpr std::array<NameBox, SlotTable::kRows.size()> kNameBoxes = {{
 }};
 constexpr QSize kNameBoxSize(89, 41);
 
-struct Button
-{
-    std::string_view name;
-    std::string_view caption;
-    QRect geometry;
-    Look::Size size;
-    bool condensed; // a narrow face keeps the long caption on two lines
-    void (ConfigureWindow::*click)();
-};
-
 // Room the open drive list leaves around the widest name.
 constexpr int kDriveListPadding = 8;
 
@@ -98,13 +89,7 @@ ConfigureWindow::ConfigureWindow(Program& program)
     : Form(program, QStringLiteral("Configure"), kClientSize), m_volumes(Volumes::mounted())
 {
     showProgramIcon();
-    QPalette dark = client()->palette();
-    dark.setColor(QPalette::Window, Look::frameBrown());
-    client()->setPalette(dark);
-    client()->setAutoFillBackground(true);
-    auto* picture = new Picture(QStringLiteral("Image1"),
-                                QStringLiteral(":/assets/main-background.jpg"), client());
-    picture->setGeometry(kPicture);
+    addFramedBackground(client(), kPicture);
 
     auto* heading = new QLabel(client());
     heading->setObjectName(QStringLiteral("Label2"));
@@ -152,7 +137,8 @@ ConfigureWindow::ConfigureWindow(Program& program)
     connect(m_drive, &QComboBox::activated, this, &ConfigureWindow::Drive1_Change);
 
     // clang-format off
-    const std::array<Button, 4> buttons = {{
+    // Command3's narrow face keeps its long caption on two lines.
+    const std::array<ButtonPlace<ConfigureWindow>, 4> buttons = {{
         {"Command1", "Confirm Data and  Header", {336, 176, 89, 97}, Look::Size::Normal, false,
          &ConfigureWindow::Command1_Click},
         {"Command2", "EXIT", {224, 272, 113, 41}, Look::Size::Large, false,
@@ -163,17 +149,7 @@ ConfigureWindow::ConfigureWindow(Program& program)
          &ConfigureWindow::Command4_Click},
     }};
     // clang-format on
-    std::array<CaptionButton*, buttons.size()> made{};
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const Button& place = buttons[i];
-        auto* button = new CaptionButton(qs(place.name), client());
-        button->setCaption(qs(place.caption));
-        button->setGeometry(place.geometry);
-        button->setFont(place.condensed ? Look::condensed(place.size, true)
-                                        : Look::text(place.size, true));
-        connect(button, &QPushButton::clicked, this, place.click);
-        made[i] = button;
-    }
+    const auto made = addButtons(this, client(), buttons);
 
     QMenu* menu = menuBar()->addMenu(QStringLiteral("Help"));
     menu->setObjectName(QStringLiteral("help"));
@@ -286,7 +262,7 @@ void ConfigureWindow::Command1_Click()
             m_folderSeen = written.dataFolder;
             m_namesSeen = written.slotNames;
         },
-        [this] { reload(); });
+        [this] { refillFromDisk(); });
     if (!saved)
         return;
     m_folder->setText(folder);
@@ -295,7 +271,7 @@ void ConfigureWindow::Command1_Click()
                                folder);
 }
 
-void ConfigureWindow::reload()
+void ConfigureWindow::refillFromDisk()
 {
     try {
         const QStringList names = m_program.settings().slotNames(&m_namesSeen);

@@ -50,7 +50,7 @@ private:
     void startFolderList();
     // Reads both settings files again as they stand now; a name box the user has typed
     // in keeps what they typed, and so does a folder they have opened in the list.
-    void reload();
+    void refillFromDisk();
     void Drive1_Change(int index);
     void Command1_Click();
     void Command2_Click();

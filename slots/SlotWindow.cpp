@@ -6,6 +6,7 @@
 #include "SlotVerseFile.h"
 #include "files/FileError.h"
 #include "files/FileState.h"
+#include "widgets/ButtonRow.h"
 #include "widgets/CaptionButton.h"
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
@@ -66,13 +67,6 @@ constexpr std::array<bool, SlotVerseFile::kVerseCount> kGrows = {false, false, t
 // In edit mode, the gap between a box and the rule under it.
 constexpr int kRuleBelowBox = 11;
 
-struct BottomButton
-{
-    std::string_view name;
-    std::string_view caption;
-    int width;
-    void (SlotWindow::*click)();
-};
 constexpr int kButtonHeight = 41;
 constexpr int kButtonGap = 8;
 // The green of the chalkboard picture (575 x 350 pixels) inside its wooden frame; the
@@ -119,30 +113,25 @@ SlotWindow::SlotWindow(Program& program, const SlotRow& row)
     }
 
     // Along the bottom edge, left to right, centred.
-    const std::array<BottomButton, 5> buttons = {{
-        {"Command1", "Other Language / Version/Additional", 150, &SlotWindow::Command1_Click},
-        {"Command4", "Enter/Modify Verses", 120, &SlotWindow::Command4_Click},
-        {"Command2", "Confirm Changes", 110, &SlotWindow::Command2_Click},
-        {"Command5", "Help", 60, &SlotWindow::Command5_Click},
-        {"Command3", "Exit", 60, &SlotWindow::Command3_Click},
+    const auto wide = [](int width) { return QRect(0, 0, width, kButtonHeight); };
+    const std::array<ButtonPlace<SlotWindow>, 5> places = {{
+        {"Command1", "Other Language / Version/Additional", wide(150), Look::Size::Normal, false,
+         &SlotWindow::Command1_Click},
+        {"Command4", "Enter/Modify Verses", wide(120), Look::Size::Normal, false,
+         &SlotWindow::Command4_Click},
+        {"Command2", "Confirm Changes", wide(110), Look::Size::Normal, false,
+         &SlotWindow::Command2_Click},
+        {"Command5", "Help", wide(60), Look::Size::Normal, false, &SlotWindow::Command5_Click},
+        {"Command3", "Exit", wide(60), Look::Size::Normal, false, &SlotWindow::Command3_Click},
     }};
-    int rowWidth = kButtonGap * int(buttons.size() - 1);
-    for (const BottomButton& button : buttons)
-        rowWidth += button.width;
+    const auto buttons = addButtons(this, client(), places);
     const int boardLeft = kFrameLeft * m_look.width / kPictureSize.width();
     const int boardWidth =
         m_look.width - (kFrameLeft + kFrameRight) * m_look.width / kPictureSize.width();
-    Q_ASSERT(rowWidth <= boardWidth);
-    int left = boardLeft + (boardWidth - rowWidth) / 2;
-    const int buttonTop = m_look.height - kBottomMargin - kButtonHeight;
+    centreInRow(buttons, boardLeft, boardWidth, m_look.height - kBottomMargin - kButtonHeight,
+                kButtonGap);
     QWidget* previous = m_edits.last();
-    for (const BottomButton& place : buttons) {
-        auto* button = new CaptionButton(qs(place.name), client());
-        button->setCaption(qs(place.caption));
-        button->setFont(Look::text(Look::Size::Normal, true));
-        button->setGeometry(left, buttonTop, place.width, kButtonHeight);
-        connect(button, &QPushButton::clicked, this, place.click);
-        left += place.width + kButtonGap;
+    for (CaptionButton* button : buttons) {
         setTabOrder(previous, button);
         previous = button;
     }
@@ -240,15 +229,15 @@ void SlotWindow::Command2_Click()
             SlotVerseFile::write(folder, m_row.slot, verses,
                                  overwrite || folder != m_folder ? FileState{} : m_seen);
         },
-        [this] { reload(); });
+        [this] { refillFromDisk(); });
     // Nothing is lost when the save was not made: the window stays, the typing with it.
     if (!saved)
         return;
     Messages::inform(this, QStringLiteral("Verses have been saved to screen display"));
-    m_program.windows().reload(this);
+    m_program.windows().reopen(this);
 }
 
-void SlotWindow::reload()
+void SlotWindow::refillFromDisk()
 {
     try {
         load(true);

@@ -53,8 +53,9 @@ private:
     // Reads the data folder and the slot's file as they stand now and shows the verses;
     // throws FileError.
     void load(bool keepTyping);
-    // The same after a save found the file changed; a failure is reported.
-    void reload();
+    // Reads the file again after a save found it changed, keeping what was typed; a
+    // failure is reported.
+    void refillFromDisk();
     void layOutLabels();
     void Command1_Click();
     void Command2_Click();

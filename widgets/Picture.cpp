@@ -40,4 +40,16 @@ void Picture::paintEvent(QPaintEvent*)
     painter.drawPixmap(rect(), pixmap());
 }
 
+Picture* addFramedBackground(QWidget* client, const QRect& geometry)
+{
+    QPalette dark = client->palette();
+    dark.setColor(QPalette::Window, Look::frameBrown());
+    client->setPalette(dark);
+    client->setAutoFillBackground(true);
+    auto* picture = new Picture(QStringLiteral("Image1"),
+                                QStringLiteral(":/assets/main-background.jpg"), client);
+    picture->setGeometry(geometry);
+    return picture;
+}
+
 } // namespace Lumora

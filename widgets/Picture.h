@@ -32,4 +32,9 @@ private:
     mutable bool m_large = false; // m_pixmap is the twice-as-large version
 };
 
+// The main window's background picture at `geometry` on `client`, with the dark of its
+// frame filling what the picture leaves of the client area, so that it reads as part of
+// the frame.
+Picture* addFramedBackground(QWidget* client, const QRect& geometry);
+
 } // namespace Lumora

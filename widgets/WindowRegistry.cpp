@@ -37,11 +37,6 @@ QStringList WindowRegistry::loaded() const
 
 Form* WindowRegistry::open(const QString& name, QWidget* opener)
 {
-    return open(name, [&] { return m_factory(name); }, opener);
-}
-
-Form* WindowRegistry::open(const QString& name, const Maker& make, QWidget* opener)
-{
     if (Form* window = find(name)) {
         if (window->isMinimized())
             window->showNormal();
@@ -51,14 +46,14 @@ Form* WindowRegistry::open(const QString& name, const Maker& make, QWidget* open
         return window;
     }
     Hold hold(*this);
-    return present(load(make, opener), nullptr);
+    return present(load(name, opener), nullptr);
 }
 
-std::unique_ptr<Form> WindowRegistry::load(const Maker& make, QWidget* opener)
+std::unique_ptr<Form> WindowRegistry::load(const QString& name, QWidget* opener)
 {
     // A failure box below runs its own event loop; the program must not end inside it.
     Hold hold(*this);
-    std::unique_ptr<Form> window(make());
+    std::unique_ptr<Form> window(m_factory(name));
     if (!window)
         return nullptr;
     try {
@@ -86,7 +81,7 @@ Form* WindowRegistry::replace(const QString& name, const QList<Form*>& closing, 
                               const QRect* geometry)
 {
     Hold hold(*this);
-    std::unique_ptr<Form> fresh = load([&] { return m_factory(name); }, opener);
+    std::unique_ptr<Form> fresh = load(name, opener);
     if (!fresh)
         return nullptr;
     for (Form* window : closing) {
@@ -97,7 +92,7 @@ Form* WindowRegistry::replace(const QString& name, const QList<Form*>& closing, 
     return present(std::move(fresh), geometry);
 }
 
-Form* WindowRegistry::reload(Form* window)
+Form* WindowRegistry::reopen(Form* window)
 {
     const QRect geometry = window->geometry();
     return replace(window->objectName(), {window}, window, &geometry);

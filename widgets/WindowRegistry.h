@@ -25,20 +25,14 @@ class WindowRegistry : public QObject
 public:
     // Makes the not yet loaded window of that name, or returns nullptr for none.
     using Factory = std::function<Form*(const QString& name)>;
-    // Makes one window, known to its caller.
-    using Maker = std::function<Form*()>;
 
     explicit WindowRegistry(Factory factory);
     ~WindowRegistry() override;
 
-    // Brings the window forward if it is loaded; otherwise creates, loads and shows it.
-    // A load that fails is reported in a message box over `opener` and the window is not
-    // opened: nullptr.
+    // Brings the window forward if it is loaded; otherwise has the factory make it by
+    // name, loads and shows it. A load that fails is reported in a message box over
+    // `opener` and the window is not opened: nullptr.
     Form* open(const QString& name, QWidget* opener = nullptr);
-    // The same for a window its opener knows how to make, such as a category window
-    // from the catalogue entry the opener already holds: `make` runs only when no window
-    // of that name is loaded.
-    Form* open(const QString& name, const Maker& make, QWidget* opener);
     Form* find(const QString& name) const;
     QStringList loaded() const;
 
@@ -49,8 +43,9 @@ public:
     // nothing.
     Form* replace(const QString& name, const QList<Form*>& closing, QWidget* opener,
                   const QRect* geometry = nullptr);
-    // Replaces `window` by a fresh one of the same name in the same place.
-    Form* reload(Form* window);
+    // Replaces `window` by a fresh one of the same name, made by the factory, in the
+    // same place.
+    Form* reopen(Form* window);
 
     // Called by a window that is being closed: it is no longer loaded.
     void forget(Form* window);
@@ -72,7 +67,7 @@ public:
     };
 
 private:
-    std::unique_ptr<Form> load(const Maker& make, QWidget* opener);
+    std::unique_ptr<Form> load(const QString& name, QWidget* opener);
     Form* present(std::unique_ptr<Form> window, const QRect* geometry);
     void endIfEmpty();
 
