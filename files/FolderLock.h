@@ -8,12 +8,14 @@
 
 namespace Lumora {
 
-// Keeps this user's Lumoras from saving into one folder at once while it lives, so that
-// their checks of what a file holds and its replacement do not interleave. The lock lies
-// in the user's private folder (see PrivateFolder), where no other user can reach it and
-// so none can hold a save up; the saves of different users are kept apart by the exchange
-// of FileSave instead. Waits a second at most, then throws FileError. Without a private
-// folder, or on a file system without locks, the folders are used without.
+// Keeps Lumoras from saving into one folder at once while it lives, so that their checks
+// of what a file holds and its replacement do not interleave. This user's Lumoras meet at
+// a lock in the user's private folder (see PrivateFolder), where no other user can reach
+// it. The users of a folder others may write into meet at `.lumora.lock` inside it, a
+// file that only they may open, so that a user who may only read the folder cannot hold a
+// save up. Waits a second at most, then throws FileError. Without a private folder, or on
+// a file system without locks, the folders are used without; the exchange of FileSave
+// still tells a changed file.
 class FolderLock
 {
 public:
