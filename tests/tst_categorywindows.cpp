@@ -36,8 +36,6 @@ class TestCategoryWindows : public WindowTest
 private Q_SLOTS:
     void eachWindowHasItsOwnLook_data();
     void eachWindowHasItsOwnLook();
-    void versesShowWholeAndNothingOverlaps_data();
-    void versesShowWholeAndNothingOverlaps();
     void mainWindowButtonsOpenTheirCategoryAndItsNotes_data();
     void mainWindowButtonsOpenTheirCategoryAndItsNotes();
     void openingAgainKeepsTheWindowExitAndReopenLoadsAnew();
@@ -89,8 +87,6 @@ void TestCategoryWindows::eachWindowHasItsOwnLook()
     Form* form = open(window);
     QVERIFY(form);
     QCOMPARE(form->client()->size(), client);
-    QCOMPARE(form->minimumSize(), form->maximumSize());
-    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
     QTRY_COMPARE(!form->windowIcon().isNull(), icon);
 
     const CategoryEntry* entry = Catalogue::byWindow(window);
@@ -126,50 +122,6 @@ void TestCategoryWindows::eachWindowHasItsOwnLook()
     QCOMPARE(exit->size(), QSize(153, 41));
     QVERIFY(form->findChild<QLineEdit*>(QStringLiteral("Text1"))->isHidden());
     QVERIFY(form->findChild<QLineEdit*>(QStringLiteral("Text2"))->isHidden());
-}
-
-void TestCategoryWindows::versesShowWholeAndNothingOverlaps_data()
-{
-    QTest::addColumn<QString>("window");
-    for (const QString& name : allCategoryWindows())
-        QTest::newRow(qPrintable(name)) << name;
-}
-
-void TestCategoryWindows::versesShowWholeAndNothingOverlaps()
-{
-    QFETCH(QString, window);
-    Form* form = open(window);
-    QVERIFY(form);
-    QVERIFY(QTest::qWaitForWindowExposed(form));
-    QList<QWidget*> parts;
-    for (QLabel* label : form->client()->findChildren<QLabel*>()) {
-        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
-                 qPrintable(label->objectName() + QStringLiteral(" is cut off")));
-        parts.append(label);
-    }
-    for (CaptionButton* button : form->client()->findChildren<CaptionButton*>()) {
-        parts.append(button);
-    }
-    verifyCaptionsFit(form);
-    for (QWidget* part : parts) {
-        QVERIFY(form->client()->rect().contains(part->geometry()));
-        for (QWidget* other : parts) {
-            if (other != part)
-                QVERIFY2(!part->geometry().intersects(other->geometry()),
-                         qPrintable(part->objectName() + u' ' + other->objectName()));
-        }
-    }
-    // Every rule lies between its verse and the next one (or the buttons).
-    const QList<QWidget*> rules = form->findChildren<QWidget*>(QStringLiteral("Line1"));
-    for (QWidget* rule : rules) {
-        const int index = rule->property("index").toInt();
-        auto* above = form->findChild<QLabel*>(QStringLiteral("Label%1").arg(index + 1));
-        QVERIFY(rule->geometry().top() > above->geometry().bottom());
-        if (auto* below = form->findChild<QLabel*>(QStringLiteral("Label%1").arg(index + 2)))
-            QVERIFY(rule->geometry().bottom() < below->geometry().top());
-        else
-            QVERIFY(rule->geometry().bottom() < buttonOf(form, QStringLiteral("Command3"))->y());
-    }
 }
 
 void TestCategoryWindows::mainWindowButtonsOpenTheirCategoryAndItsNotes_data()

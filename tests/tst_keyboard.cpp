@@ -51,6 +51,7 @@ private Q_SLOTS:
     void escapeClosesOnlyWhereNothingIsLost_data();
     void escapeClosesOnlyWhereNothingIsLost();
     void f10ReachesTheMenu();
+    void focusMovesInASensibleOrder_data();
     void focusMovesInASensibleOrder();
     void versesCanBeCopiedAsShown_data();
     void versesCanBeCopiedAsShown();
@@ -114,16 +115,47 @@ void TestKeyboard::f10ReachesTheMenu()
     QTest::keyClick(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : main->menuBar(), Qt::Key_Escape);
 }
 
+void TestKeyboard::focusMovesInASensibleOrder_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("press");     // a button pressed first, if any
+    QTest::addColumn<bool>("focused");      // the first of the order has the focus at once
+    QTest::addColumn<QStringList>("order"); // Tab after Tab from its first
+    QStringList main; // the grid by rows, the music buttons, Configuration, Help, Quit
+    for (int n = 2; n <= 28; ++n) {
+        if (n != 10)
+            main.append(QStringLiteral("Command%1").arg(n));
+    }
+    main << "Command29" << "Command30" << "Command31" << "Command1" << "Command10";
+    QTest::newRow("main window") << "Main" << QString() << true << main;
+    QStringList configure{"Dir1", "Drive1", "Command1", "Command2"};
+    for (int n = 2; n <= 15; ++n)
+        configure.append(QStringLiteral("Text%1").arg(n));
+    configure << "Command3" << "Command4" << "Dir1";
+    QTest::newRow("configuration: lists, confirm, exit, the names, copy, help")
+        << "Configure" << QString() << true << configure;
+    QTest::newRow("category window") << "Form2" << QString() << false
+                                     << QStringList{"Command1", "Command3", "Command1"};
+    QTest::newRow("slot window in edit mode")
+        << "Formc9" << "Command4" << true
+        << QStringList{"Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Command4",
+                       "Command2", "Command5", "Command3", "Text3"};
+}
+
 void TestKeyboard::focusMovesInASensibleOrder()
 {
-    Form* heart = m_shell->windows().open(QStringLiteral("Form2"));
-    QCOMPARE(focusChain(buttonOf(heart, QStringLiteral("Command1")), 3),
-             (QStringList{"Command1", "Command3", "Command1"}));
-    Form* slot = m_shell->windows().open(QStringLiteral("Formc9"));
-    click(slot, QStringLiteral("Command4"));
-    QCOMPARE(focusChain(slot->findChild<QWidget*>(QStringLiteral("Text3")), 11),
-             (QStringList{"Text3", "Text4", "Text5", "Text6", "Text7", "Command1", "Command4",
-                          "Command2", "Command5", "Command3", "Text3"}));
+    QFETCH(QString, window);
+    QFETCH(QString, press);
+    QFETCH(bool, focused);
+    QFETCH(QStringList, order);
+    Form* form = m_shell->windows().open(window);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    if (!press.isEmpty())
+        click(form, press);
+    QWidget* first = form->findChild<QWidget*>(order.first());
+    if (focused)
+        QCOMPARE(QApplication::focusWidget(), first);
+    QCOMPARE(focusChain(first, int(order.size())), order);
 }
 
 void TestKeyboard::versesCanBeCopiedAsShown_data()

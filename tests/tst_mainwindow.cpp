@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Lumora developers
+#include "SlotNames.h"
 #include "Driving.h"
 #include "Running.h"
 #include "widgets/Look.h"
@@ -33,8 +34,6 @@ private Q_SLOTS:
     void categoryButtonsHaveTheirCaptionsColoursAndFonts_data();
     void categoryButtonsHaveTheirCaptionsColoursAndFonts();
     void bottomRowAndHelpMenu();
-    void everyCaptionFitsItsButton();
-    void focusMovesInTheGivenOrder();
     void helpButtonAndMenuOpenTheirWindows_data();
     void helpButtonAndMenuOpenTheirWindows();
     void openingAgainKeepsTheTitleReopeningDrawsAnew();
@@ -68,8 +67,6 @@ void TestMainWindow::opensAtItsPlaceWithItsTitleAndSize()
     QCOMPARE(main->windowTitle(), run.titles(1).first());
     QCOMPARE(main->client()->size(), QSize(637, 465));
     QCOMPARE(main->client()->mapToGlobal(QPoint(0, 0)), QPoint(157, 151));
-    QCOMPARE(main->minimumSize(), main->maximumSize());
-    QVERIFY(!(main->windowFlags() & Qt::WindowMaximizeButtonHint));
     QVERIFY(!(main->windowFlags() & Qt::WindowMinimizeButtonHint));
     QTRY_VERIFY(!main->windowIcon().isNull());
     auto* background = main->findChild<QWidget*>(QStringLiteral("Image1"));
@@ -96,19 +93,13 @@ void TestMainWindow::showsSlotNamesInSlotTableOrder()
 
 void TestMainWindow::boldMarksNamedSlots_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("bold");
-    QTest::newRow("free slot") << QStringLiteral("open") << false;
-    QTest::newRow("capital O") << QStringLiteral("Open") << true;
-    QTest::newRow("trailing blank") << QStringLiteral("open ") << true;
-    QTest::newRow("empty name") << QString() << true;
-    QTest::newRow("real name") << QStringLiteral("Peace") << true;
+    addSlotNameRows();
 }
 
 void TestMainWindow::boldMarksNamedSlots()
 {
     QFETCH(QString, name);
-    QFETCH(bool, bold);
+    QFETCH(bool, named);
     Running run;
     QStringList names(14, QStringLiteral("open"));
     names[6] = name; // slot 8, the button in the bottom row of the grid
@@ -116,7 +107,7 @@ void TestMainWindow::boldMarksNamedSlots()
     MainWindow* main = run.start();
     QVERIFY(main);
     QCOMPARE(main->button(QStringLiteral("Command14"))->caption(), name);
-    QCOMPARE(main->button(QStringLiteral("Command14"))->font().bold(), bold);
+    QCOMPARE(main->button(QStringLiteral("Command14"))->font().bold(), named);
     QCOMPARE(main->button(QStringLiteral("Command22"))->font().bold(), false);
 }
 
@@ -225,41 +216,6 @@ void TestMainWindow::bottomRowAndHelpMenu()
     for (QAction* action : menus.first()->actions())
         items.append(action->objectName() + u'=' + action->text());
     QCOMPARE(items, (QStringList{"Conf=Configuration", "Music=Music", "About=About"}));
-}
-
-void TestMainWindow::everyCaptionFitsItsButton()
-{
-    Running run;
-    run.app.writeSlotNames(QStringList(SettingsFiles::kSlotCount, QStringLiteral("Peace and Joy")));
-    MainWindow* main = run.start();
-    QVERIFY(main);
-    const QList<CaptionButton*> buttons = main->findChildren<CaptionButton*>();
-    QCOMPARE(buttons.size(), 31);
-    verifyCaptionsFit(main);
-}
-
-void TestMainWindow::focusMovesInTheGivenOrder()
-{
-    Running run;
-    MainWindow* main = run.start();
-    QVERIFY(main);
-    QVERIFY(QTest::qWaitForWindowActive(main));
-    QCOMPARE(QApplication::focusWidget(), main->button(QStringLiteral("Command2")));
-    QStringList order;
-    QWidget* w = main->button(QStringLiteral("Command2"));
-    for (int i = 0; i < 31; ++i) {
-        order.append(w->objectName());
-        do {
-            w = w->nextInFocusChain();
-        } while (!qobject_cast<CaptionButton*>(w));
-    }
-    QStringList expected;
-    for (int n = 2; n <= 28; ++n) {
-        if (n != 10)
-            expected.append(QStringLiteral("Command%1").arg(n));
-    }
-    expected << "Command29" << "Command30" << "Command31" << "Command1" << "Command10";
-    QCOMPARE(order, expected);
 }
 
 void TestMainWindow::helpButtonAndMenuOpenTheirWindows_data()

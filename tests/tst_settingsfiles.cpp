@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "AppFolder.h"
+#include "SlotNames.h"
 #include "files/TextFile.h"
 #include "files/FileError.h"
 #include "settings/SettingsFiles.h"
@@ -68,14 +69,7 @@ void TestSettingsFiles::readsFourteenSlotNames()
 
 void TestSettingsFiles::namedSlots_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("named");
-    QTest::newRow("open is free") << QStringLiteral("open") << false;
-    QTest::newRow("Open is named") << QStringLiteral("Open") << true;
-    QTest::newRow("OPEN is named") << QStringLiteral("OPEN") << true;
-    QTest::newRow("trailing blank is named") << QStringLiteral("open ") << true;
-    QTest::newRow("empty is named") << QString() << true;
-    QTest::newRow("a real name") << QStringLiteral("Peace") << true;
+    addSlotNameRows();
 }
 
 void TestSettingsFiles::namedSlots()

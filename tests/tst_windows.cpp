@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// SPDX-FileCopyrightText: 2026 The Lumora developers
+#include "WindowTest.h"
+#include "categories/Catalogue.h"
+#include "help/HelpPages.h"
+#include "settings/SettingsFiles.h"
+#include "slots/SlotTable.h"
+#include "tables/Tables.h"
+#include "widgets/Picture.h"
+#include "widgets/Rule.h"
+
+#include <QLabel>
+
+using namespace Lumora;
+
+// What every window must get right, one row a window: a fixed size (the help on music
+// alone may be resized), every control whole inside it and none over another (neighbours
+// may share an edge of a pixel or two, as the main window's buttons do), every caption
+// whole on its button and every wrapped text whole in its box.
+class TestWindows : public WindowTest
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void everyWindowIsWholeAndTidy_data();
+    void everyWindowIsWholeAndTidy();
+};
+
+void TestWindows::everyWindowIsWholeAndTidy_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("slotNames"); // every slot named so, when given
+    QTest::addColumn<int>("controls");      // how many show, where the row says
+    QTest::newRow("Main") << "Main" << QString() << 31;
+    QTest::newRow("Main, every slot named") << "Main" << "Peace and Joy" << 31;
+    // The heading, 14 names, 2 lists and 4 buttons.
+    QTest::newRow("Configure") << "Configure" << QString() << 21;
+    for (const CategoryEntry& entry : Catalogue::kEntries)
+        QTest::newRow(entry.window.data()) << qs(entry.window) << QString() << -1;
+    for (const SlotRow& row : SlotTable::kRows)
+        QTest::newRow(row.window.data()) << qs(row.window) << QString() << -1;
+    for (const HelpPage& page : HelpPages::kPages)
+        QTest::newRow(page.window.data()) << qs(page.window) << QString() << -1;
+}
+
+void TestWindows::everyWindowIsWholeAndTidy()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, slotNames);
+    QFETCH(int, controls);
+    if (!slotNames.isEmpty())
+        m_app->writeSlotNames(QStringList(SettingsFiles::kSlotCount, slotNames));
+    Form* form = m_shell->windows().open(window);
+    QVERIFY(form);
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    const bool resizable = window == QLatin1String("musichelp");
+    QCOMPARE(form->minimumSize() != form->maximumSize(), resizable);
+    QCOMPARE(bool(form->windowFlags() & Qt::WindowMaximizeButtonHint), resizable);
+
+    QList<QWidget*> shown = form->client()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    shown.removeIf([form](QWidget* control) {
+        return !control->isVisibleTo(form) || qobject_cast<Picture*>(control) ||
+               qobject_cast<Rule*>(control);
+    });
+    QVERIFY(!shown.isEmpty());
+    if (controls >= 0)
+        QCOMPARE(shown.size(), controls);
+    for (QWidget* control : std::as_const(shown)) {
+        QVERIFY2(form->client()->rect().contains(control->geometry()),
+                 qPrintable(control->objectName()));
+        for (QWidget* other : std::as_const(shown)) {
+            const QRect shared = other->geometry() & control->geometry();
+            QVERIFY2(other == control || std::min(shared.width(), shared.height()) <= 2,
+                     qPrintable(control->objectName() + u' ' + other->objectName()));
+        }
+        // A slot window cuts a long verse off at its box by design; these are short.
+        if (auto* label = qobject_cast<QLabel*>(control); label && label->wordWrap())
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                     qPrintable(label->objectName() + QStringLiteral(" is cut off")));
+    }
+    verifyCaptionsFit(form);
+}
+
+QTEST_MAIN(TestWindows)
+#include "tst_windows.moc"
