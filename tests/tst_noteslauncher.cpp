@@ -172,52 +172,50 @@ void TestNotesLauncher::createsAMissingNotesFileEmpty()
 
 void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<FolderSetup>("fault");
+    QTest::addColumn<QString>("name"); // of the notes file asked for
     QTest::addColumn<int>("kind");
-    QTest::newRow("no editor on PATH") << "noeditor" << int(FileError::Kind::LaunchFailed);
-    QTest::newRow("data folder missing") << "nofolder" << int(FileError::Kind::PathNotFound);
-    QTest::newRow("path.lmr missing") << "nopointer" << int(FileError::Kind::FileNotFound);
-    QTest::newRow("path.lmr empty") << "emptypointer" << int(FileError::Kind::PastEndOfFile);
-    QTest::newRow("notes name is a folder") << "folder" << int(FileError::Kind::NotAFile);
-    QTest::newRow("a folder under the name in lower case")
-        << "lowerfolder" << int(FileError::Kind::NotAFile);
+    using K = FileError::Kind;
+    const QString word = QStringLiteral("cword.txt");
+    QTest::newRow("no editor on PATH") << FolderSetup([](const AppFolder&) {
+        qputenv("PATH", "/nonexistent-lumora-bin");
+    }) << word << int(K::LaunchFailed);
+    QTest::newRow("data folder missing")
+        << FolderSetup(Faults::dataFolderMissing) << word << int(K::PathNotFound);
+    QTest::newRow("path.lmr missing")
+        << FolderSetup(Faults::pointerMissing) << word << int(K::FileNotFound);
+    QTest::newRow("path.lmr empty")
+        << FolderSetup(Faults::pointerEmpty) << word << int(K::PastEndOfFile);
+    QTest::newRow("notes name is a folder") << FolderSetup([](const AppFolder& app) {
+        QDir(app.path()).mkdir(QStringLiteral("cword.txt.d"));
+    }) << QStringLiteral("cword.txt.d") << int(K::NotAFile);
+    QTest::newRow("a folder under the name in lower case") << FolderSetup([](const AppFolder& app) {
+        QVERIFY(QFile::remove(app.file(QStringLiteral("cword.txt"))) &&
+                QDir(app.path()).mkdir(QStringLiteral("cword.txt")));
+    }) << QStringLiteral("Cword.txt") << int(K::NotAFile);
     QTest::newRow("a named pipe under the name in upper case")
-        << "upperfifo" << int(FileError::Kind::NotAFile);
-    QTest::newRow("data folder is a file") << "file" << int(FileError::Kind::NotAFolder);
-    QTest::newRow("notes file is a link to nothing")
-        << "dangling" << int(FileError::Kind::FileNotFound);
+        << FolderSetup([](const AppFolder& app) {
+               QVERIFY(QFile::remove(app.file(QStringLiteral("cword.txt"))) &&
+                       ::mkfifo(QFile::encodeName(app.file(QStringLiteral("CWORD.TXT"))), 0600) == 0);
+           })
+        << word << int(K::NotAFile);
+    QTest::newRow("data folder is a file")
+        << FolderSetup(Faults::dataFolderIsAFile) << word << int(K::NotAFolder);
+    QTest::newRow("notes file is a link to nothing") << FolderSetup([](const AppFolder& app) {
+        QFile::remove(app.file(QStringLiteral("cword.txt")));
+        QFile::link(app.file(QStringLiteral("nowhere/cword.txt")),
+                    app.file(QStringLiteral("cword.txt")));
+    }) << word << int(K::FileNotFound);
 }
 
 void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
 {
-    QFETCH(QString, fault);
+    QFETCH(FolderSetup, fault);
+    QFETCH(QString, name);
     QFETCH(int, kind);
     AppFolder app;
-    QTemporaryDir emptyBin;
     const QByteArray oldPath = qgetenv("PATH");
-    if (fault == QLatin1String("noeditor"))
-        qputenv("PATH", QFile::encodeName(emptyBin.path()));
-    else if (fault == QLatin1String("nofolder"))
-        app.setDataFolder(app.file(QStringLiteral("missing")));
-    else if (fault == QLatin1String("nopointer"))
-        QFile::remove(app.file(QStringLiteral("path.lmr")));
-    else if (fault == QLatin1String("emptypointer"))
-        app.write(QStringLiteral("path.lmr"), QByteArray());
-    else if (fault == QLatin1String("folder"))
-        QDir(app.path()).mkdir(QStringLiteral("cword.txt.d"));
-    else if (fault == QLatin1String("file"))
-        app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
-    else if (fault == QLatin1String("lowerfolder"))
-        QVERIFY(QFile::remove(app.file(QStringLiteral("cword.txt"))) &&
-                QDir(app.path()).mkdir(QStringLiteral("cword.txt")));
-    else if (fault == QLatin1String("upperfifo"))
-        QVERIFY(QFile::remove(app.file(QStringLiteral("cword.txt"))) &&
-                ::mkfifo(QFile::encodeName(app.file(QStringLiteral("CWORD.TXT"))), 0600) == 0);
-    else if (fault == QLatin1String("dangling")) {
-        QFile::remove(app.file(QStringLiteral("cword.txt")));
-        QFile::link(app.file(QStringLiteral("nowhere/cword.txt")),
-                    app.file(QStringLiteral("cword.txt")));
-    }
+    fault(app);
     const QStringList filesBefore =
         QDir(app.path())
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
@@ -225,9 +223,6 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
     const SettingsFiles settings(app.path());
     DesktopOpener opener;
     const NotesLauncher notes(settings, opener);
-    const QString name = fault == QLatin1String("folder")        ? QStringLiteral("cword.txt.d")
-                         : fault == QLatin1String("lowerfolder") ? QStringLiteral("Cword.txt")
-                                                                 : QStringLiteral("cword.txt");
     try {
         notes.launch(name);
         qputenv("PATH", oldPath);

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "AppFolder.h"
 #include "config/Relocation.h"
+#include "settings/SettingsFiles.h"
 #include "config/Volumes.h"
 
 #include <QDir>
@@ -209,41 +210,33 @@ void TestRelocation::destinationsLinkedToTheirSourcesStayWhole()
 
 void TestRelocation::stopsAtTheFirstFailure_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<FolderSetup>("fault");
     QTest::addColumn<int>("copied");
-    QTest::newRow("source c0005.txt missing") << "nosource" << 3;
-    QTest::newRow("data folder missing") << "nofolder" << 0;
-    QTest::newRow("data folder is a file") << "file" << 0;
-    QTest::newRow("read-only destination file") << "readonly" << 0;
-    QTest::newRow("path.lmr missing") << "nopointer" << 0;
-    QTest::newRow("path.lmr empty") << "emptypointer" << 0;
+    QTest::addColumn<QStringList>("found"); // in the data folder afterwards
+    QTest::newRow("source c0005.txt missing") << FolderSetup([](const AppFolder& app) {
+        QFile::remove(app.file(QStringLiteral("c0005.txt")));
+    }) << 3 << QStringList{"c0002.txt", "c0003.txt", "c0004.txt"};
+    QTest::newRow("data folder missing") << FolderSetup(Faults::dataFolderMissing) << 0 << QStringList();
+    QTest::newRow("data folder is a file") << FolderSetup(Faults::dataFolderIsAFile) << 0 << QStringList();
+    QTest::newRow("read-only destination file") << FolderSetup([](const AppFolder& app) {
+        QFile f(SettingsFiles(app.path()).dataFolder() + QStringLiteral("/c0002.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("keep me") == 7);
+        f.close();
+        f.setPermissions(QFile::ReadOwner);
+    }) << 0 << QStringList{"c0002.txt"};
+    QTest::newRow("path.lmr missing") << FolderSetup(Faults::pointerMissing) << 0 << QStringList();
+    QTest::newRow("path.lmr empty") << FolderSetup(Faults::pointerEmpty) << 0 << QStringList();
 }
 
 void TestRelocation::stopsAtTheFirstFailure()
 {
-    QFETCH(QString, fault);
+    QFETCH(FolderSetup, fault);
     QFETCH(int, copied);
+    QFETCH(QStringList, found);
     AppFolder app;
     QTemporaryDir data;
-    QString folder = data.path();
-    if (fault == QLatin1String("nosource")) {
-        QFile::remove(app.file(QStringLiteral("c0005.txt")));
-    } else if (fault == QLatin1String("nofolder")) {
-        folder = data.filePath(QStringLiteral("not/there"));
-    } else if (fault == QLatin1String("file")) {
-        folder = app.file(QStringLiteral("Rantxt.lmr"));
-    } else if (fault == QLatin1String("readonly")) {
-        QFile f(data.filePath(QStringLiteral("c0002.txt")));
-        f.open(QIODevice::WriteOnly);
-        f.write("keep me");
-        f.close();
-        f.setPermissions(QFile::ReadOwner);
-    }
-    app.setDataFolder(folder);
-    if (fault == QLatin1String("nopointer"))
-        QFile::remove(app.file(QStringLiteral("path.lmr")));
-    if (fault == QLatin1String("emptypointer"))
-        app.write(QStringLiteral("path.lmr"), QByteArray());
+    app.setDataFolder(data.path());
+    fault(app);
 
     const auto before = snapshot(app.path());
     const auto result = Relocation::run(app.path());
@@ -252,15 +245,11 @@ void TestRelocation::stopsAtTheFirstFailure()
     QVERIFY(!result.failure.isEmpty());
     QCOMPARE(snapshot(app.path()), before);
     const auto copiedFiles = snapshot(data.path());
-    if (fault == QLatin1String("nosource")) {
-        QCOMPARE(copiedFiles.keys(), (QStringList{"c0002.txt", "c0003.txt", "c0004.txt"}));
-    } else if (fault == QLatin1String("readonly")) {
-        QCOMPARE(copiedFiles.keys(), QStringList{"c0002.txt"});
+    QCOMPARE(copiedFiles.keys(), found);
+    // What was there is kept; nothing is made where the folder was missing.
+    if (found == QStringList{"c0002.txt"})
         QCOMPARE(copiedFiles.value(QStringLiteral("c0002.txt")), QByteArray("keep me"));
-    } else {
-        QVERIFY(copiedFiles.isEmpty());
-    }
-    QVERIFY(!QFileInfo::exists(data.filePath(QStringLiteral("not"))));
+    QVERIFY(!QFileInfo::exists(app.file(QStringLiteral("missing"))));
 }
 
 void TestRelocation::offersTheVolumesAPersonWouldChoose_data()

@@ -129,35 +129,36 @@ void TestSlotVerseFile::followsTheDataFolderOfTheMoment()
 
 void TestSlotVerseFile::failedSaveKeepsTheOldFile_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<FolderSetup>("fault");
+    QTest::addColumn<QString>("verse"); // the fifth verse saved
     QTest::addColumn<int>("kind");
-    QTest::newRow("data folder gone") << "gone" << int(FileError::Kind::PathNotFound);
-    QTest::newRow("read-only file") << "readonly" << int(FileError::Kind::PermissionDenied);
-    QTest::newRow("text outside the code page") << "unencodable" << int(FileError::Kind::NotEncodable);
-    QTest::newRow("path.lmr missing") << "nopointer" << int(FileError::Kind::FileNotFound);
-    QTest::newRow("data folder is a file") << "file" << int(FileError::Kind::NotAFolder);
+    using K = FileError::Kind;
+    const QString fine = QStringLiteral("new");
+    QTest::newRow("data folder gone")
+        << FolderSetup(Faults::dataFolderMissing) << fine << int(K::PathNotFound);
+    QTest::newRow("read-only file") << FolderSetup([](const AppFolder& app) {
+        QFile::setPermissions(app.file(QStringLiteral("c0003.dat")), QFile::ReadOwner);
+    }) << fine << int(K::PermissionDenied);
+    QTest::newRow("text outside the code page") << FolderSetup(Faults::none)
+                                                << QStringLiteral("\u05E9\u05DC\u05D5\u05DD")
+                                                << int(K::NotEncodable);
+    QTest::newRow("path.lmr missing")
+        << FolderSetup(Faults::pointerMissing) << fine << int(K::FileNotFound);
+    QTest::newRow("data folder is a file")
+        << FolderSetup(Faults::dataFolderIsAFile) << fine << int(K::NotAFolder);
 }
 
 void TestSlotVerseFile::failedSaveKeepsTheOldFile()
 {
-    QFETCH(QString, fault);
+    QFETCH(FolderSetup, fault);
+    QFETCH(QString, verse);
     QFETCH(int, kind);
     AppFolder app;
     const SettingsFiles settings(app.path());
     const QByteArray before = app.read(QStringLiteral("c0003.dat"));
-    QStringList verses(5, QStringLiteral("new"));
-    if (fault == QLatin1String("gone"))
-        app.setDataFolder(app.file(QStringLiteral("gone")));
-    else if (fault == QLatin1String("readonly"))
-        QFile::setPermissions(app.file(QStringLiteral("c0003.dat")), QFile::ReadOwner);
-    else if (fault == QLatin1String("unencodable"))
-        verses[4] = QStringLiteral("\u05E9\u05DC\u05D5\u05DD");
-    else if (fault == QLatin1String("nopointer"))
-        QFile::remove(app.file(QStringLiteral("path.lmr")));
-    else if (fault == QLatin1String("file"))
-        app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
+    fault(app);
     try {
-        SlotVerseFile::write(settings.dataFolder(), 3, verses);
+        SlotVerseFile::write(settings.dataFolder(), 3, QStringList(4, QStringLiteral("new")) << verse);
         QFAIL("no error");
     } catch (const FileError& error) {
         QCOMPARE(int(error.kind()), kind);

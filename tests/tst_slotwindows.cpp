@@ -273,55 +273,55 @@ void TestSlotWindows::exitForgetsUnconfirmedEdits()
 
 void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<FolderSetup>("fault"); // done after the typing, before the save
+    QTest::addColumn<QString>("verse");     // the third verse typed
+    QTest::addColumn<int>("room");          // bytes a file may grow to; 0: no limit
     QTest::addColumn<QString>("kind");
-    QTest::newRow("data folder gone") << "gone" << "Path not found";
-    QTest::newRow("read-only file") << "readonly" << "Permission denied";
-    QTest::newRow("character outside Windows-1252") << "unencodable" << "Character not allowed";
-    QTest::newRow("path.lmr missing") << "nopointer" << "File not found";
-    QTest::newRow("disk full") << "full" << "Could not write the file";
+    const QString fine = QStringLiteral("new three");
+    QTest::newRow("data folder gone")
+        << FolderSetup(Faults::dataFolderMissing) << fine << 0 << "Path not found";
+    QTest::newRow("read-only file") << FolderSetup([](const AppFolder& app) {
+        QFile::setPermissions(app.file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
+    }) << fine << 0 << "Permission denied";
+    QTest::newRow("character outside Windows-1252")
+        << FolderSetup(Faults::none) << QStringLiteral("\u05E9\u05DC\u05D5\u05DD peace") << 0
+        << "Character not allowed";
+    QTest::newRow("path.lmr missing")
+        << FolderSetup(Faults::pointerMissing) << fine << 0 << "File not found";
+    // The save runs out of room half-way.
+    QTest::newRow("disk full") << FolderSetup(Faults::none) << QString(4000, u'x') << 1024
+                               << "Could not write the file";
 }
 
 void TestSlotWindows::failedSaveKeepsTheWindowAndTheTyping()
 {
-    QFETCH(QString, fault);
+    QFETCH(FolderSetup, fault);
+    QFETCH(QString, verse);
+    QFETCH(int, room);
     QFETCH(QString, kind);
     MessageLog messages;
     SlotWindow* w = open(11);
     click(w, QStringLiteral("Command4"));
-    QStringList typed{"new one", "new two", "new three", "new four", "new five"};
-    if (fault == QLatin1String("unencodable"))
-        typed[2] = QStringLiteral("\u05E9\u05DC\u05D5\u05DD peace");
-    if (fault == QLatin1String("full"))
-        typed[4] = QString(4000, u'x');
+    const QStringList typed{"new one", "new two", verse, "new four", "new five"};
     typeVerses(w, typed);
     const QByteArray before = m_app->read(QStringLiteral("c0011.dat"));
-
-    if (fault == QLatin1String("gone"))
-        m_app->setDataFolder(m_app->file(QStringLiteral("gone")));
-    else if (fault == QLatin1String("readonly"))
-        QFile::setPermissions(m_app->file(QStringLiteral("c0011.dat")), QFile::ReadOwner);
-    else if (fault == QLatin1String("nopointer"))
-        QFile::remove(m_app->file(QStringLiteral("path.lmr")));
-
+    fault(*m_app);
     {
-        // The save runs out of room half-way.
         std::optional<FileSizeLimit> limit;
-        if (fault == QLatin1String("full"))
-            limit.emplace(1024);
+        if (room)
+            limit.emplace(rlim_t(room));
         click(w, QStringLiteral("Command2"));
     }
 
     QCOMPARE(messages.texts().size(), 1);
     QVERIFY2(messages.last().startsWith(kind + QStringLiteral(": ")), qPrintable(messages.last()));
-    if (fault == QLatin1String("unencodable"))
+    if (kind == QLatin1String("Character not allowed"))
         QVERIFY(messages.last().contains(QStringLiteral("\u201C\u05E9\u201D (U+05E9)")));
     QCOMPARE(m_shell->windows().find(QStringLiteral("Formc11")), w);
     QVERIFY(w->isVisible());
     QVERIFY(w->isEditing());
     QCOMPARE(editTexts(w), typed);
-    if (fault != QLatin1String("nopointer"))
-        QCOMPARE(m_app->read(QStringLiteral("c0011.dat")), before);
+    QCOMPARE(m_app->read(QStringLiteral("c0011.dat")), before);
     QCOMPARE(QDir(m_app->path()).entryList({"*.dat*"}, QDir::Files | QDir::Hidden).size(), 14);
 }
 

@@ -213,29 +213,38 @@ void TestTextFile::writesCrLfLinesExactly()
     QCOMPARE(TextFile::readLines(path, int(lines.size()), encoding), lines);
 }
 
+namespace {
+
+// What keeps a file from being replaced.
+enum class Trouble { None, ReadOnly, FolderVanished, DiskFull, RenameFails };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Trouble)
+
 void TestTextFile::failedWriteLeavesOldFileWhole_data()
 {
-    QTest::addColumn<QString>("setup");
+    QTest::addColumn<Trouble>("trouble");
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("kind");
     using K = FileError::Kind;
     QTest::newRow("character outside the code page")
-        << QString() << QStringList{"fine", QStringLiteral("not \u2713")} << int(K::NotEncodable);
+        << Trouble::None << QStringList{"fine", QStringLiteral("not \u2713")} << int(K::NotEncodable);
     QTest::newRow("line break inside a line")
-        << QString() << QStringList{"a\rb"} << int(K::NotEncodable);
-    QTest::newRow("read-only file") << QStringLiteral("readonly") << QStringList{"new"}
+        << Trouble::None << QStringList{"a\rb"} << int(K::NotEncodable);
+    QTest::newRow("read-only file") << Trouble::ReadOnly << QStringList{"new"}
                                     << int(K::PermissionDenied);
-    QTest::newRow("folder vanished") << QStringLiteral("vanished") << QStringList{"new"}
+    QTest::newRow("folder vanished") << Trouble::FolderVanished << QStringList{"new"}
                                      << int(K::PathNotFound);
     // Qt's save file renames a file cut short by a full disk into place unless the
     // writer flushes and checks first.
-    QTest::newRow("disk full") << QStringLiteral("full") << QStringList(40, QStringLiteral("line"))
+    QTest::newRow("disk full") << Trouble::DiskFull << QStringList(40, QStringLiteral("line"))
                                << int(K::WriteFailed);
 }
 
 void TestTextFile::failedWriteLeavesOldFileWhole()
 {
-    QFETCH(QString, setup);
+    QFETCH(Trouble, trouble);
     QFETCH(QStringList, lines);
     QFETCH(int, kind);
     const QString folder = m_dir->filePath(QStringLiteral("sub"));
@@ -244,14 +253,14 @@ void TestTextFile::failedWriteLeavesOldFileWhole()
     TextFile::writeLines(path, {"old", "content"}, Encoding::Cp1252);
     const QByteArray before = bytesOf(path);
 
-    if (setup == QLatin1String("readonly"))
+    if (trouble == Trouble::ReadOnly)
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser);
     QString target = path;
-    if (setup == QLatin1String("vanished"))
+    if (trouble == Trouble::FolderVanished)
         target = m_dir->filePath(QStringLiteral("gone/keep.txt"));
 
     std::optional<FileSizeLimit> limit;
-    if (setup == QLatin1String("full"))
+    if (trouble == Trouble::DiskFull)
         limit.emplace(64);
     int got = -1;
     try {
@@ -259,7 +268,7 @@ void TestTextFile::failedWriteLeavesOldFileWhole()
     } catch (const FileError& error) {
         got = int(error.kind());
         // The system's reason and what was kept read as two sentences.
-        if (setup == QLatin1String("full"))
+        if (trouble == Trouble::DiskFull)
             QVERIFY2(error.message().contains(QLatin1String(". The old file was kept.")),
                      qPrintable(error.message()));
     }
@@ -272,22 +281,22 @@ void TestTextFile::failedWriteLeavesOldFileWhole()
 
 void TestTextFile::writingTogetherReplacesAllOrNone_data()
 {
-    QTest::addColumn<QString>("fault"); // what keeps the second file from being replaced
+    QTest::addColumn<Trouble>("trouble"); // what keeps the second file from being replaced
     QTest::addColumn<int>("kind");
     using K = FileError::Kind;
-    QTest::newRow("none") << QString() << -1;
+    QTest::newRow("none") << Trouble::None << -1;
     QTest::newRow("second file read-only")
-        << QStringLiteral("readonly") << int(K::PermissionDenied);
+        << Trouble::ReadOnly << int(K::PermissionDenied);
     QTest::newRow("second file's folder vanished")
-        << QStringLiteral("vanished") << int(K::PathNotFound);
-    QTest::newRow("disk full at the second file") << QStringLiteral("full") << int(K::WriteFailed);
+        << Trouble::FolderVanished << int(K::PathNotFound);
+    QTest::newRow("disk full at the second file") << Trouble::DiskFull << int(K::WriteFailed);
     // A folder put in the second file's place after the first was renamed: its rename fails.
-    QTest::newRow("second rename fails") << QStringLiteral("rename") << int(K::NotAFile);
+    QTest::newRow("second rename fails") << Trouble::RenameFails << int(K::NotAFile);
 }
 
 void TestTextFile::writingTogetherReplacesAllOrNone()
 {
-    QFETCH(QString, fault);
+    QFETCH(Trouble, trouble);
     QFETCH(int, kind);
     const QString first = m_dir->filePath(QStringLiteral("first.txt"));
     QDir().mkpath(m_dir->filePath(QStringLiteral("sub")));
@@ -295,19 +304,19 @@ void TestTextFile::writingTogetherReplacesAllOrNone()
     TextFile::writeLines(first, {"old first"}, Encoding::Cp1252);
     TextFile::writeLines(second, {"old second"}, Encoding::Cp1252);
     QString target = second;
-    if (fault == QLatin1String("readonly"))
+    if (trouble == Trouble::ReadOnly)
         QFile::setPermissions(second, QFile::ReadOwner);
-    if (fault == QLatin1String("vanished"))
+    if (trouble == Trouble::FolderVanished)
         target = m_dir->filePath(QStringLiteral("gone/second.txt"));
 
     // The first file is small enough to be written, the second is not.
     const QByteArray newFirst = "new\r\n";
     const QByteArray newSecond = QByteArray(200, 'x') + "\r\n";
     std::optional<FileSizeLimit> limit;
-    if (fault == QLatin1String("full"))
+    if (trouble == Trouble::DiskFull)
         limit.emplace(64);
     const QString aside = m_dir->filePath(QStringLiteral("aside"));
-    if (fault == QLatin1String("rename"))
+    if (trouble == Trouble::RenameFails)
         FileSave::setBeforeCommit([&](const QString& path) {
             if (path == second && QFile::rename(second, aside))
                 QVERIFY(QDir().mkpath(second + QStringLiteral("/inside")));
@@ -322,7 +331,7 @@ void TestTextFile::writingTogetherReplacesAllOrNone()
     }
     limit.reset();
     FileSave::setBeforeCommit({});
-    if (fault == QLatin1String("rename")) {
+    if (trouble == Trouble::RenameFails) {
         QVERIFY2(message.contains(QLatin1String("put back")), qPrintable(message));
         QVERIFY(QDir(second).removeRecursively());
         QVERIFY(QFile::rename(aside, second));

@@ -58,3 +58,27 @@ QByteArray crlf(const QStringList& lines)
         bytes += line.toLatin1() + "\r\n";
     return bytes;
 }
+
+namespace Faults {
+
+void dataFolderMissing(const AppFolder& app)
+{
+    app.setDataFolder(app.file(QStringLiteral("missing")));
+}
+
+void dataFolderIsAFile(const AppFolder& app)
+{
+    app.setDataFolder(app.file(QStringLiteral("Rantxt.lmr")));
+}
+
+void pointerMissing(const AppFolder& app)
+{
+    QFile::remove(app.file(QStringLiteral("path.lmr")));
+}
+
+void pointerEmpty(const AppFolder& app)
+{
+    app.write(QStringLiteral("path.lmr"), QByteArray());
+}
+
+} // namespace Faults

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMetaType>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <functional>
 
 // A fresh application folder for one test: the settings and data files that come with
 // the program, and a path.lmr naming the folder itself.
@@ -31,3 +34,19 @@ private:
 
 // The lines joined with CR LF, each line ended, encoded as Windows-1252 Latin letters.
 QByteArray crlf(const QStringList& lines);
+
+// What a test does to an application folder before the step it checks: a column of its
+// table, so that each row says its own setting up.
+using FolderSetup = std::function<void(const AppFolder&)>;
+Q_DECLARE_METATYPE(FolderSetup)
+
+// The faults of an application folder that many steps must report.
+namespace Faults {
+inline void none(const AppFolder&) {}
+// path.lmr names the folder "missing" in the application folder, which is not there.
+void dataFolderMissing(const AppFolder& app);
+// path.lmr names Rantxt.lmr.
+void dataFolderIsAFile(const AppFolder& app);
+void pointerMissing(const AppFolder& app);
+void pointerEmpty(const AppFolder& app);
+} // namespace Faults
