@@ -16,7 +16,9 @@ using namespace Lumora;
 // What every window must get right, one row a window: a fixed size (the help on music
 // alone may be resized), every control whole inside it and none over another (neighbours
 // may share an edge of a pixel or two, as the main window's buttons do), every caption
-// whole on its button and every wrapped text whole in its box.
+// whole on its button and every wrapped text whole in its box. Run once as it is and once
+// with QT_SCALE_FACTOR=2, where the windows scale as a whole and draw their pictures from
+// the pixels of the twice-as-large versions.
 class TestWindows : public WindowTest
 {
     Q_OBJECT
@@ -30,16 +32,18 @@ void TestWindows::everyWindowIsWholeAndTidy_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("slotNames"); // every slot named so, when given
     QTest::addColumn<int>("controls");      // how many show, where the row says
-    QTest::newRow("Main") << "Main" << QString() << 31;
-    QTest::newRow("Main, every slot named") << "Main" << "Peace and Joy" << 31;
+    QTest::addColumn<QSize>("picture");     // its background's size at 1x, where the row says
+    QTest::newRow("Main") << "Main" << QString() << 31 << QSize(500, 369);
+    QTest::newRow("Main, every slot named") << "Main" << "Peace and Joy" << 31 << QSize();
     // The heading, 14 names, 2 lists and 4 buttons.
-    QTest::newRow("Configure") << "Configure" << QString() << 21;
+    QTest::newRow("Configure") << "Configure" << QString() << 21 << QSize(500, 369);
+    const QSize kPictures[] = {QSize(640, 480), QSize(575, 350)};
     for (const CategoryEntry& entry : Catalogue::kEntries)
-        QTest::newRow(entry.window.data()) << qs(entry.window) << QString() << -1;
+        QTest::newRow(entry.window.data()) << qs(entry.window) << QString() << -1 << kPictures[0];
     for (const SlotRow& row : SlotTable::kRows)
-        QTest::newRow(row.window.data()) << qs(row.window) << QString() << -1;
+        QTest::newRow(row.window.data()) << qs(row.window) << QString() << -1 << kPictures[1];
     for (const HelpPage& page : HelpPages::kPages)
-        QTest::newRow(page.window.data()) << qs(page.window) << QString() << -1;
+        QTest::newRow(page.window.data()) << qs(page.window) << QString() << -1 << QSize();
 }
 
 void TestWindows::everyWindowIsWholeAndTidy()
@@ -47,6 +51,7 @@ void TestWindows::everyWindowIsWholeAndTidy()
     QFETCH(QString, window);
     QFETCH(QString, slotNames);
     QFETCH(int, controls);
+    QFETCH(QSize, picture);
     if (!slotNames.isEmpty())
         m_app->writeSlotNames(QStringList(SettingsFiles::kSlotCount, slotNames));
     Form* form = m_shell->windows().open(window);
@@ -78,6 +83,13 @@ void TestWindows::everyWindowIsWholeAndTidy()
                      qPrintable(label->objectName() + QStringLiteral(" is cut off")));
     }
     verifyCaptionsFit(form);
+
+    const qreal scale = qApp->devicePixelRatio();
+    QCOMPARE(form->devicePixelRatioF(), scale);
+    if (picture.isValid())
+        QCOMPARE(form->findChild<Picture*>(QStringLiteral("Image1"))->pixmap().size(),
+                 picture * scale);
+    QCOMPARE(form->client()->grab().size(), form->client()->size() * scale);
 }
 
 QTEST_MAIN(TestWindows)
