@@ -42,9 +42,6 @@ private Q_SLOTS:
     void notesButtonOpensTheNotesFileOfTheDataFolderOfTheMoment();
     void notesFailureIsReportedAndTheWindowStays();
     void onlyHeartHasAHelpMenu();
-
-private:
-    Form* open(const QString& window) { return m_shell->windows().open(window); }
 };
 
 void TestCategoryWindows::eachWindowHasItsOwnLook_data()

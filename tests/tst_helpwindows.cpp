@@ -26,13 +26,7 @@ private Q_SLOTS:
     void configurationHelpIsOneWindowForItsOpeners();
 
 private:
-    Form* open(const QString& window);
 };
-
-Form* TestHelpWindows::open(const QString& window)
-{
-    return m_shell->windows().open(window);
-}
 
 void TestHelpWindows::showTheirTextsLetterForLetter_data()
 {

@@ -93,7 +93,7 @@ void TestKeyboard::escapeClosesOnlyWhereNothingIsLost()
     QFETCH(QString, window);
     QFETCH(bool, editing);
     QFETCH(bool, closes);
-    Form* form = m_shell->windows().open(window);
+    Form* form = open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
     if (editing)
@@ -148,7 +148,7 @@ void TestKeyboard::focusMovesInASensibleOrder()
     QFETCH(QString, press);
     QFETCH(bool, focused);
     QFETCH(QStringList, order);
-    Form* form = m_shell->windows().open(window);
+    Form* form = open(window);
     QVERIFY(QTest::qWaitForWindowActive(form));
     if (!press.isEmpty())
         click(form, press);
@@ -172,7 +172,7 @@ void TestKeyboard::versesCanBeCopiedAsShown()
     QFETCH(QString, window);
     QFETCH(QString, verse);
     m_app->write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
-    Form* form = m_shell->windows().open(window);
+    Form* form = open(window);
     QVERIFY(QTest::qWaitForWindowActive(form));
     auto* label = form->findChild<QLabel*>(QStringLiteral("Label2"));
     QVERIFY(label->textInteractionFlags() & Qt::TextSelectableByMouse);
@@ -186,7 +186,7 @@ void TestKeyboard::versesCanBeCopiedAsShown()
 
 void TestKeyboard::labelsOfferCopyInTheirContextMenu()
 {
-    Form* form = m_shell->windows().open(QStringLiteral("Form3"));
+    Form* form = open(QStringLiteral("Form3"));
     QVERIFY(QTest::qWaitForWindowActive(form));
     auto* label = form->findChild<QLabel*>(QStringLiteral("Label4"));
     const auto copyFromMenu = [&] {
@@ -222,16 +222,16 @@ void TestKeyboard::controlsHaveAccessibleNames()
              QStringLiteral("Fruits of Spirit - Lord's prayer"));
     QCOMPARE(accessibleName(main->button(QStringLiteral("Command28"))), QStringLiteral("Quit"));
 
-    Form* slot = m_shell->windows().open(QStringLiteral("Formc2"));
+    Form* slot = open(QStringLiteral("Formc2"));
     QCOMPARE(accessibleName(slot->findChild<QLineEdit*>(QStringLiteral("Text5"))), QStringLiteral("Verse 3"));
     QCOMPARE(accessibleName(slot->findChild<QLabel*>(QStringLiteral("Label1"))),
              slot->findChild<QLabel*>(QStringLiteral("Label1"))->text());
-    Form* configure = m_shell->windows().open(QStringLiteral("Configure"));
+    Form* configure = open(QStringLiteral("Configure"));
     QCOMPARE(accessibleName(configure->findChild<QLineEdit*>(QStringLiteral("Text9"))),
              QStringLiteral("Name of slot 9"));
     QCOMPARE(accessibleName(configure->findChild<QWidget*>(QStringLiteral("Dir1"))),
              QStringLiteral("Data folder"));
-    Form* help = m_shell->windows().open(QStringLiteral("help"));
+    Form* help = open(QStringLiteral("help"));
     QCOMPARE(accessibleName(buttonOf(help, QStringLiteral("Command1"))), QStringLiteral("OK"));
 }
 

@@ -54,7 +54,7 @@ void TestWindows::everyWindowIsWholeAndTidy()
     QFETCH(QSize, picture);
     if (!slotNames.isEmpty())
         m_app->writeSlotNames(QStringList(SettingsFiles::kSlotCount, slotNames));
-    Form* form = m_shell->windows().open(window);
+    Form* form = open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowExposed(form));
     const bool resizable = window == QLatin1String("musichelp");

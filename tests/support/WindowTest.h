@@ -23,6 +23,9 @@ protected:
     Lumora::Shell* m_shell = nullptr;
     RecordingOpener* m_opener = nullptr;
 
+    // Opens the window of that name as the program does; nullptr when it fails to load.
+    Lumora::Form* open(const QString& window) { return m_shell->windows().open(window); }
+
 protected Q_SLOTS:
     void initTestCase() { Lumora::Look::apply(*qApp); }
     void init()
