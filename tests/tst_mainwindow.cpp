@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "SlotNames.h"
-#include "Driving.h"
-#include "Running.h"
+#include "WindowTest.h"
 #include "widgets/Look.h"
 #include "app/MainWindow.h"
 #include "app/Shell.h"
@@ -18,12 +17,10 @@
 
 using namespace Lumora;
 
-class TestMainWindow : public QObject
+class TestMainWindow : public WindowTest
 {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void cleanup();
     void opensAtItsPlaceWithItsTitleAndSize();
     void showsSlotNamesInSlotTableOrder();
     void boldMarksNamedSlots_data();
@@ -48,23 +45,12 @@ private Q_SLOTS:
     void menuBarOverflowArrowIsFusions();
 };
 
-void TestMainWindow::initTestCase()
-{
-    Look::apply(*qApp);
-}
-
-void TestMainWindow::cleanup()
-{
-    QTRY_VERIFY(visibleWindows().isEmpty());
-}
-
 void TestMainWindow::opensAtItsPlaceWithItsTitleAndSize()
 {
-    Running run;
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    QCOMPARE(main->windowTitle(), run.titles(1).first());
+    QCOMPARE(main->windowTitle(), m_run->titles(1).first());
     QCOMPARE(main->client()->size(), QSize(637, 465));
     QCOMPARE(main->client()->mapToGlobal(QPoint(0, 0)), QPoint(157, 151));
     QVERIFY(!(main->windowFlags() & Qt::WindowMinimizeButtonHint));
@@ -77,12 +63,11 @@ void TestMainWindow::opensAtItsPlaceWithItsTitleAndSize()
 
 void TestMainWindow::showsSlotNamesInSlotTableOrder()
 {
-    Running run;
     QStringList names;
     for (int slot = 2; slot <= 15; ++slot)
         names.append(QStringLiteral("Name of %1").arg(slot));
-    run.app.writeSlotNames(names);
-    MainWindow* main = run.start();
+    m_app->writeSlotNames(names);
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     for (const SlotRow& row : SlotTable::kRows) {
         CaptionButton* button = main->button(qs(row.button));
@@ -100,11 +85,10 @@ void TestMainWindow::boldMarksNamedSlots()
 {
     QFETCH(QString, name);
     QFETCH(bool, named);
-    Running run;
     QStringList names(14, QStringLiteral("open"));
     names[6] = name; // slot 8, the button in the bottom row of the grid
-    run.app.writeSlotNames(names);
-    MainWindow* main = run.start();
+    m_app->writeSlotNames(names);
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     QCOMPARE(main->button(QStringLiteral("Command14"))->caption(), name);
     QCOMPARE(main->button(QStringLiteral("Command14"))->font().bold(), named);
@@ -113,11 +97,10 @@ void TestMainWindow::boldMarksNamedSlots()
 
 void TestMainWindow::slotNamesArePlainText()
 {
-    Running run;
     QStringList names(14, QStringLiteral("open"));
     names[0] = QStringLiteral("Faith & <b>Works</b>");
-    run.app.writeSlotNames(names);
-    MainWindow* main = run.start();
+    m_app->writeSlotNames(names);
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     CaptionButton* button = main->button(QStringLiteral("Command22"));
     QCOMPARE(button->caption(), names[0]);
@@ -135,9 +118,8 @@ void TestMainWindow::longSlotNamesEndInAnEllipsis_data()
 void TestMainWindow::longSlotNamesEndInAnEllipsis()
 {
     QFETCH(QString, name);
-    Running run;
-    run.app.writeSlotNames(QStringList{name} + QStringList(13, QStringLiteral("open")));
-    MainWindow* main = run.start();
+    m_app->writeSlotNames(QStringList{name} + QStringList(13, QStringLiteral("open")));
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     CaptionButton* button = main->button(QStringLiteral("Command22"));
     QCOMPARE(button->caption(), name);
@@ -181,8 +163,7 @@ void TestMainWindow::categoryButtonsHaveTheirCaptionsColoursAndFonts()
     QFETCH(QColor, face);
     QFETCH(bool, bold);
     QFETCH(int, pixels);
-    Running run;
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     CaptionButton* b = main->button(button);
     QCOMPARE(b->caption(), caption);
@@ -194,8 +175,7 @@ void TestMainWindow::categoryButtonsHaveTheirCaptionsColoursAndFonts()
 
 void TestMainWindow::bottomRowAndHelpMenu()
 {
-    Running run;
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     const QList<std::pair<QString, QString>> bottom = {
         {"Command29", "Play Music1"}, {"Command30", "Play Music 2"}, {"Command31", "Stop Music"},
@@ -232,8 +212,7 @@ void TestMainWindow::helpButtonAndMenuOpenTheirWindows()
 {
     QFETCH(QString, control);
     QFETCH(QString, window);
-    Running run;
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     if (control.startsWith(QLatin1String("Command")))
         click(main, control);
@@ -244,9 +223,8 @@ void TestMainWindow::helpButtonAndMenuOpenTheirWindows()
 
 void TestMainWindow::openingAgainKeepsTheTitleReopeningDrawsAnew()
 {
-    Running run;
-    const QStringList titles = run.titles(3);
-    MainWindow* main = run.start();
+    const QStringList titles = m_run->titles(3);
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     trigger(main, QStringLiteral("About"));
     Form* about = visibleWindow(QStringLiteral("aboutthis"));
@@ -278,9 +256,8 @@ void TestMainWindow::firstTitleIsTheSameInEveryRun()
 
 void TestMainWindow::emptyCaptionLineGivesAnEmptyTitle()
 {
-    Running run;
-    run.app.write(QStringLiteral("Rantxt.lmr"), crlf(QStringList(23, QString())));
-    MainWindow* main = run.start();
+    m_app->write(QStringLiteral("Rantxt.lmr"), crlf(QStringList(23, QString())));
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     // A title that shows nothing: an empty one, Qt would replace by the program's name.
     QVERIFY(!main->windowTitle().isEmpty());
@@ -308,15 +285,14 @@ void TestMainWindow::failedFirstLoadIsReportedAndShowsNothing()
     QFETCH(bool, remove);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, kind);
-    Running run;
-    MessageLog& messages = run.messages;
+    MessageLog& messages = m_run->messages;
     if (remove)
-        QFile::remove(run.app.file(file));
+        QFile::remove(m_app->file(file));
     else
-        run.app.write(file, bytes);
-    QVERIFY(!run.start());
+        m_app->write(file, bytes);
+    QVERIFY(!m_run->start());
     QCOMPARE(messages.texts().size(), 1);
-    QCOMPARE(messages.last(), kind + QStringLiteral(": ") + run.app.file(file));
+    QCOMPARE(messages.last(), kind + QStringLiteral(": ") + m_app->file(file));
     QVERIFY(visibleWindows().isEmpty());
 }
 
@@ -324,13 +300,12 @@ void TestMainWindow::failedLoadAfterStartLeavesTheProgramRunning()
 {
     // With a caption list one line short, a load fails on the one draw in 23 that asks
     // for line 23; everything else goes on.
-    Running run;
-    MessageLog& messages = run.messages;
-    run.app.writeNumberedCaptions(22);
-    const SettingsFiles settings(run.app.path());
+    MessageLog& messages = m_run->messages;
+    m_app->writeNumberedCaptions(22);
+    const SettingsFiles settings(m_app->path());
     RandomCaption shadow(settings);
     QVERIFY(RandomCaption::lineFor(shadow.nextValue()) != 23); // the main window starts
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     for (int i = 0; i < 200 && messages.texts().isEmpty(); ++i) {
         trigger(main, QStringLiteral("About"));
@@ -339,15 +314,14 @@ void TestMainWindow::failedLoadAfterStartLeavesTheProgramRunning()
     }
     QCOMPARE(messages.texts().size(), 1);
     QCOMPARE(messages.last(),
-             QStringLiteral("Input past end of file: ") + run.app.file(QStringLiteral("Rantxt.lmr")));
+             QStringLiteral("Input past end of file: ") + m_app->file(QStringLiteral("Rantxt.lmr")));
     QVERIFY(!visibleWindow(QStringLiteral("aboutthis")));
     QCOMPARE(visibleWindows(), QStringList{"Main"});
 }
 
 void TestMainWindow::quitEndsTheProgramAtOnce()
 {
-    Running run;
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     trigger(main, QStringLiteral("About"));
     QVERIFY(endsProgram([&] { click(main, QStringLiteral("Command28")); }));
@@ -355,8 +329,7 @@ void TestMainWindow::quitEndsTheProgramAtOnce()
 
 void TestMainWindow::programEndsWithItsLastWindow()
 {
-    Running run;
-    MainWindow* main = run.start();
+    MainWindow* main = m_run->start();
     QVERIFY(main);
     trigger(main, QStringLiteral("Music"));
     // Closing the main window leaves the program running with the other window.
