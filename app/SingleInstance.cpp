@@ -22,6 +22,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -47,12 +48,16 @@ QString systemError()
 QString strangerProblem(const QString& folder, const struct stat& info)
 {
     const QString path = QDir::toNativeSeparators(folder);
+    if (S_ISLNK(info.st_mode))
+        return QStringLiteral("%1 is a link, not a folder of its own.").arg(path);
     if (!S_ISDIR(info.st_mode))
         return QStringLiteral("%1 is not a folder.").arg(path);
-    if (info.st_uid != ::geteuid())
-        return QStringLiteral("The folder %1 belongs to another user (user id %2).")
-            .arg(path)
-            .arg(info.st_uid);
+    if (info.st_uid != ::geteuid()) {
+        const passwd* owner = ::getpwuid(info.st_uid);
+        return QStringLiteral("The folder %1 belongs to another user (%2).")
+            .arg(path, owner ? QString::fromLocal8Bit(owner->pw_name)
+                             : QString::number(info.st_uid));
+    }
     if (info.st_mode & 077)
         return QStringLiteral("The folder %1 is open to other users (mode %2); only you may "
                               "have access to it (chmod 700 %1).")
