@@ -7,20 +7,25 @@
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
+#include <fcntl.h>
 #include <poll.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -33,62 +38,132 @@ constexpr int kAnswerWaitMs = 10000;
 constexpr char kRequest = 'S';
 constexpr char kAnswer = 'A';
 
-bool socketAddress(const QString& path, sockaddr_un& address)
-{
-    const QByteArray native = QFile::encodeName(path);
-    address = {};
-    address.sun_family = AF_UNIX;
-    if (native.size() >= qsizetype(sizeof address.sun_path))
-        return false;
-    std::memcpy(address.sun_path, native.constData(), std::size_t(native.size()));
-    return true;
-}
-
 QString systemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Why others could plant or read files in the folder `info` describes; empty when it is
+// the user's alone.
+QString strangerProblem(const QString& folder, const struct stat& info)
+{
+    const QString path = QDir::toNativeSeparators(folder);
+    if (S_ISLNK(info.st_mode))
+        return QStringLiteral("%1 is a link, not a folder of its own.").arg(path);
+    if (!S_ISDIR(info.st_mode))
+        return QStringLiteral("%1 is not a folder.").arg(path);
+    if (info.st_uid != ::geteuid()) {
+        const passwd* owner = ::getpwuid(info.st_uid);
+        return QStringLiteral("The folder %1 belongs to another user (%2).")
+            .arg(path, owner ? QString::fromLocal8Bit(owner->pw_name)
+                             : QString::number(info.st_uid));
+    }
+    if (info.st_mode & 077)
+        return QStringLiteral("The folder %1 is open to other users (mode %2); only you may "
+                              "have access to it (chmod 700 %1).")
+            .arg(path)
+            .arg(info.st_mode & 07777, 4, 8, QLatin1Char('0'));
+    return {};
+}
+
+// Where lock and socket live: the runtime folder when it is the user's alone; else a
+// folder of Lumora's in the user's cache folder, which, unlike one in /tmp, no other user
+// can make first. One that others could reach is refused, never used: empty, and
+// `problem` says why.
+QString privateFolder(QString* problem)
+{
+    struct stat info;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (runtime.startsWith('/') && ::lstat(runtime.constData(), &info) == 0 &&
+        strangerProblem({}, info).isEmpty())
+        return QFile::decodeName(runtime);
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const QString folder = cache + QStringLiteral("/lumora");
+    QDir().mkpath(cache);
+    if ((::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) ||
+        ::lstat(QFile::encodeName(folder).constData(), &info) != 0) {
+        *problem = QStringLiteral("The folder %1 could not be made: %2")
+                       .arg(QDir::toNativeSeparators(folder), systemError());
+        return {};
+    }
+    *problem = strangerProblem(folder, info);
+    return problem->isEmpty() ? folder : QString();
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(const QString& appFolder)
 {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     QString real = QFileInfo(appFolder).canonicalFilePath();
     if (real.isEmpty())
         real = QFileInfo(appFolder).absoluteFilePath();
-    if (!runtime.isEmpty())
-        m_base = runtime + QStringLiteral("/lumora-") +
-                 QString::fromLatin1(
-                     QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha256)
-                         .toHex()
-                         .left(16));
+    m_name = QStringLiteral("lumora-") +
+             QString::fromLatin1(
+                 QCryptographicHash::hash(QFile::encodeName(real), QCryptographicHash::Sha256)
+                     .toHex()
+                     .left(16));
 }
 
 SingleInstance::~SingleInstance()
 {
+    // The socket goes while the lock is still held, so that it is never a successor's.
     if (m_fd >= 0) {
         ::close(m_fd);
-        QFile::remove(m_base + QStringLiteral(".socket"));
+        ::unlinkat(m_folder, QFile::encodeName(m_name + QStringLiteral(".socket")).constData(), 0);
     }
+    // The lock file stays: removing it would let a start that opened it lock a file that
+    // the next start no longer finds.
+    for (const int fd : {m_lock, m_folder}) {
+        if (fd >= 0)
+            ::close(fd);
+    }
+}
+
+bool SingleInstance::socketAddress(sockaddr_un& address) const
+{
+    // Through the folder held open: the folder that was checked, and an address that fits
+    // in the 108 bytes of sun_path however long the folder's own path is.
+    const QByteArray path =
+        "/proc/self/fd/" + QByteArray::number(m_folder) + '/' + QFile::encodeName(m_name) + ".socket";
+    address = {};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= qsizetype(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    return true;
 }
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    if (m_base.isEmpty()) {
-        m_problem = QStringLiteral("There is no runtime folder for this user.");
+    const QString folder = privateFolder(&m_problem);
+    if (folder.isEmpty())
+        return Claim::Unguarded;
+    struct stat info;
+    m_folder = ::open(QFile::encodeName(folder).constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (m_folder < 0 || ::fstat(m_folder, &info) != 0) {
+        m_problem = QStringLiteral("The folder %1 could not be opened: %2")
+                        .arg(QDir::toNativeSeparators(folder), systemError());
         return Claim::Unguarded;
     }
-    m_lock = std::make_unique<QLockFile>(m_base + QStringLiteral(".lock"));
-    // Never stale by age: only when the process that took it has gone.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0)) {
+    // Checked again as opened, in case it was swapped for another since.
+    m_problem = strangerProblem(folder, info);
+    if (!m_problem.isEmpty())
+        return Claim::Unguarded;
+    const QString lockPath = folder + QLatin1Char('/') + m_name + QStringLiteral(".lock");
+    m_lock = ::openat(m_folder, QFile::encodeName(m_name + QStringLiteral(".lock")).constData(),
+                      O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    // The kernel lets go of the lock when its holder ends, killed or not.
+    if (m_lock >= 0 && ::flock(m_lock, LOCK_EX | LOCK_NB) == 0) {
+        // For the message of a later start that gets no answer.
+        const QByteArray pid = QByteArray::number(qint64(::getpid()));
+        if (::ftruncate(m_lock, 0) != 0 || ::pwrite(m_lock, pid.constData(), std::size_t(pid.size()), 0) < 0)
+            std::fprintf(stderr, "lumora: %s: %s\n", qPrintable(lockPath), std::strerror(errno));
         listen();
         return Claim::First;
     }
-    if (m_lock->error() != QLockFile::LockFailedError) {
-        m_problem = QStringLiteral("The lock %1 could not be taken.").arg(m_lock->fileName());
-        m_lock.reset();
+    if (m_lock < 0 || errno != EWOULDBLOCK) {
+        m_problem = QStringLiteral("The lock %1 could not be taken: %2")
+                        .arg(QDir::toNativeSeparators(lockPath), systemError());
         return Claim::Unguarded;
     }
     return ask();
@@ -96,12 +171,11 @@ SingleInstance::Claim SingleInstance::claim()
 
 void SingleInstance::listen()
 {
-    const QString path = m_base + QStringLiteral(".socket");
     sockaddr_un address;
-    if (!socketAddress(path, address))
+    if (!socketAddress(address))
         return;
     // Whoever holds the lock owns the socket: one left by a killed program goes.
-    ::unlink(address.sun_path);
+    ::unlinkat(m_folder, QFile::encodeName(m_name + QStringLiteral(".socket")).constData(), 0);
     m_fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (m_fd < 0)
         return;
@@ -116,27 +190,31 @@ void SingleInstance::listen()
 
 SingleInstance::Claim SingleInstance::ask()
 {
-    qint64 pid = 0;
-    m_lock->getLockInfo(&pid, nullptr, nullptr);
-    m_problem = QStringLiteral("Lumora is already running for this application folder "
-                               "(process %1), but it did not answer. Close it, or end it if it "
-                               "no longer responds, and start Lumora again.")
-                    .arg(pid);
-    sockaddr_un address;
-    if (!socketAddress(m_base + QStringLiteral(".socket"), address))
+    const auto noAnswer = [this] {
+        char pid[24] = {};
+        if (::pread(m_lock, pid, sizeof pid - 1, 0) < 0)
+            pid[0] = 0;
+        m_problem = QStringLiteral("Lumora is already running for this application folder "
+                                   "(process %1), but it did not answer. Close it, or end it if "
+                                   "it no longer responds, and start Lumora again.")
+                        .arg(std::atoll(pid));
         return Claim::NoAnswer;
+    };
+    sockaddr_un address;
+    if (!socketAddress(address))
+        return noAnswer();
     // The running program may have taken the lock a moment ago and not be listening yet.
     const QDeadlineTimer reach(kReachWait);
     int fd = -1;
     for (;;) {
         fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (fd < 0)
-            return Claim::NoAnswer;
+            return noAnswer();
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0)
             break;
         ::close(fd);
         if (reach.hasExpired())
-            return Claim::NoAnswer;
+            return noAnswer();
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     char reply = 0;
@@ -145,7 +223,7 @@ SingleInstance::Claim SingleInstance::ask()
                           ::poll(&wait, 1, kAnswerWaitMs) == 1 && ::read(fd, &reply, 1) == 1 &&
                           reply == kAnswer;
     ::close(fd);
-    return answered ? Claim::HandedOver : Claim::NoAnswer;
+    return answered ? Claim::HandedOver : noAnswer();
 }
 
 void SingleInstance::answer()
@@ -193,12 +271,13 @@ std::optional<int> SingleInstance::handOver()
     switch (claim()) {
     case Claim::First:
         return std::nullopt;
-    case Claim::Unguarded:
-        std::fprintf(stderr, "lumora: %s Starting without the check that no other Lumora "
-                             "runs on this folder.\n", qPrintable(m_problem));
-        return std::nullopt;
     case Claim::HandedOver:
         return 0;
+    case Claim::Unguarded:
+        // Without the lock two copies could run on one folder and undo each other's saves.
+        m_problem += QStringLiteral(" Lumora does not start without the lock that keeps a "
+                                    "second copy off this application folder.");
+        break;
     case Claim::NoAnswer:
         break;
     }

@@ -5,11 +5,10 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
 #include <optional>
 
-class QLockFile;
 class QSocketNotifier;
+struct sockaddr_un;
 
 namespace Lumora {
 
@@ -20,8 +19,9 @@ class WindowRegistry;
 // same folder finds the lock held, asks the running program through the socket to bring
 // its main window to the front (loading it again if it was closed while other windows
 // stayed), waits for the answer and ends. The lock file holds its owner's process id, so
-// the lock of a program that was killed is recognised as stale and taken over. Lock and
-// socket live in the user's runtime folder, out of other users' reach; a plain Unix socket
+// the kernel lets go of the lock of a program that was killed. Lock and socket live in a
+// folder only the user can reach: the runtime folder, or where that is missing or not the
+// user's alone, a folder of Lumora's in the user's cache folder. A plain Unix socket
 // watched by a QSocketNotifier spares the start the Qt Network library.
 class SingleInstance : public QObject
 {
@@ -34,7 +34,7 @@ public:
         First,      // this process runs the folder
         HandedOver, // another one does, and has brought its main window forward
         NoAnswer,   // another one does, but could not be reached or did not answer
-        Unguarded,  // no lock could be had (no runtime folder, no file descriptor left)
+        Unguarded,  // no lock could be had (no private folder, no file descriptor left)
     };
     // Blocks for at most some seconds while another program is asked.
     Claim claim();
@@ -45,18 +45,19 @@ public:
     // meanwhile wait until then.
     void serve(WindowRegistry& windows);
 
-    // For main(): claims the folder. Empty when this process is to run (unguarded ones
-    // too, after a warning); otherwise the status to exit with, after a failure has been
-    // reported.
+    // For main(): claims the folder. Empty when this process is to run; otherwise the
+    // status to exit with, after a failure has been reported.
     std::optional<int> handOver();
 
 private:
+    bool socketAddress(sockaddr_un& address) const;
     void listen();
     Claim ask();
     void answer();
 
-    QString m_base; // lock and socket path without their suffix
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_name; // of lock and socket, without their suffix
+    int m_folder = -1; // the folder they are in, opened as a path
+    int m_lock = -1;
     int m_fd = -1;
     QSocketNotifier* m_notifier = nullptr;
     WindowRegistry* m_windows = nullptr;

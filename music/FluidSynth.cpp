@@ -48,7 +48,7 @@ const FluidSynth* load()
         resolve(library, "fluid_player_play", api.player_play) &&
         resolve(library, "fluid_player_stop", api.player_stop) &&
         resolve(library, "fluid_player_get_status", api.player_get_status) &&
-        resolve(library, "new_fluid_audio_driver", api.new_audio_driver) &&
+        resolve(library, "new_fluid_audio_driver2", api.new_audio_driver2) &&
         resolve(library, "delete_fluid_audio_driver", api.delete_audio_driver) &&
         resolve(library, "fluid_set_log_function", api.set_log_function);
     if (!complete)

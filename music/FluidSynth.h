@@ -28,7 +28,7 @@ struct FluidSynth {
     decltype(&::fluid_player_play) player_play;
     decltype(&::fluid_player_stop) player_stop;
     decltype(&::fluid_player_get_status) player_get_status;
-    decltype(&::new_fluid_audio_driver) new_audio_driver;
+    decltype(&::new_fluid_audio_driver2) new_audio_driver2;
     decltype(&::delete_fluid_audio_driver) delete_audio_driver;
     decltype(&::fluid_set_log_function) set_log_function;
 

@@ -62,6 +62,7 @@ struct Synthesizer {
 // The synthesizer, its output and what plays on it; lives on the player's thread only.
 struct MusicPlayer::Engine {
     Synthesizer sound;
+    std::unique_ptr<SoundSource> source; // made with the synthesizer
     fluid_player_t* player = nullptr;
     std::unique_ptr<SoundOutput> output;
 
@@ -72,9 +73,11 @@ struct MusicPlayer::Engine {
     {
         if (!sound.synth && !sound.load())
             return false;
+        if (!source)
+            source = std::make_unique<SoundSource>(sound.synth);
         if (!output) {
             std::unique_ptr<SoundOutput> made = factory ? factory() : std::make_unique<DeviceOutput>();
-            if (!made || !made->start(sound.settings, sound.synth))
+            if (!made || !made->start(sound.settings, *source))
                 return false;
             output = std::move(made);
         }
@@ -83,13 +86,15 @@ struct MusicPlayer::Engine {
 
     void stop()
     {
+        if (!source)
+            return;
+        std::lock_guard turn(source->turn());
         if (player) {
             sound.fluid->player_stop(player);
             sound.fluid->delete_player(player);
             player = nullptr;
         }
-        if (sound.synth)
-            sound.fluid->synth_all_sounds_off(sound.synth, -1);
+        sound.fluid->synth_all_sounds_off(sound.synth, -1);
     }
 
     void play(const QString& path)
@@ -98,6 +103,7 @@ struct MusicPlayer::Engine {
         // The player would take a missing file and only find out when it is its turn.
         if (!QFileInfo(path).isReadable())
             return;
+        std::lock_guard turn(source->turn());
         player = sound.fluid->new_player(sound.synth);
         if (!player)
             return;
@@ -114,12 +120,26 @@ struct MusicPlayer::Engine {
     }
 };
 
+void SoundSource::render(int frames, float* left, float* right, int step)
+{
+    std::lock_guard turn(m_turn);
+    FluidSynth::get()->synth_write_float(m_synth, frames, left, 0, step, right, 0, step);
+}
+
+int SoundSource::process(void* source, int frames, int, float**, int outputs, float* out[])
+{
+    if (outputs < 2)
+        return FLUID_FAILED;
+    static_cast<SoundSource*>(source)->render(frames, out[0], out[1], 1);
+    return FLUID_OK;
+}
+
 DeviceOutput::~DeviceOutput()
 {
     stop();
 }
 
-bool DeviceOutput::start(fluid_settings_t* settings, fluid_synth_t* synth)
+bool DeviceOutput::start(fluid_settings_t* settings, SoundSource& source)
 {
     const FluidSynth* fluid = FluidSynth::get();
     if (!fluid)
@@ -135,7 +155,8 @@ bool DeviceOutput::start(fluid_settings_t* settings, fluid_synth_t* synth)
     for (const char* driver : {"pipewire", "pulseaudio", "alsa"}) {
         if (fluid->settings_setstr(settings, "audio.driver", driver) != FLUID_OK)
             continue;
-        m_driver = fluid->new_audio_driver(settings, synth);
+        // The driver pulls through the source, which takes its turn with the player.
+        m_driver = fluid->new_audio_driver2(settings, &SoundSource::process, &source);
         if (m_driver)
             return true;
     }

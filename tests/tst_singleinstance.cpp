@@ -9,6 +9,7 @@
 #include <csignal>
 #include <future>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,7 +46,7 @@ void TestSingleInstance::initTestCase()
 {
     // Locks and sockets of this run only.
     QFile::setPermissions(m_runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_runtime.filePath(QStringLiteral("cache"))));
     WindowTest::initTestCase();
 }
 
@@ -57,6 +58,9 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward_data()
     QTest::newRow("main window closed, configuration open") << "closed" << "%1/";
     QTest::newRow("lock and socket left by a killed program") << "killed" << "%1/.";
     QTest::newRow("through a link") << QString() << "link";
+    QTest::newRow("runtime folder open to others") << "open runtime" << "%1";
+    QTest::newRow("runtime folder path beyond a socket address") << "long runtime" << "%1";
+    QTest::newRow("cache folder open to others") << "open cache" << "%1";
 }
 
 void TestSingleInstance::laterStartBringsTheMainWindowForward()
@@ -64,6 +68,21 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
     QFETCH(QString, before);
     QFETCH(QString, later);
     AppFolder other;
+    // A runtime folder that is not the user's alone is passed over for one in the cache
+    // folder, which must then be the user's alone.
+    const QString runtime = m_runtime.filePath(before == "long runtime" ? QString(120, 'r') : before);
+    const QString cache = m_runtime.filePath(QStringLiteral("cache/lumora"));
+    QVERIFY(QDir().mkpath(runtime) && QDir().mkpath(cache));
+    QCOMPARE(::chmod(QFile::encodeName(runtime), before.startsWith("open") ? 0707 : 0700), 0);
+    QCOMPARE(::chmod(QFile::encodeName(cache), before == "open cache" ? 0707 : 0700), 0);
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    if (before == QLatin1String("open cache")) {
+        SingleInstance refused(m_app->path());
+        QCOMPARE(refused.claim(), Claim::Unguarded);
+        QVERIFY2(refused.problem().contains(cache + " is open to other users"),
+                 qPrintable(refused.problem()));
+        return;
+    }
     if (before == QLatin1String("killed")) {
         // A program that took the folder and was killed, leaving its lock and socket.
         const pid_t killed = ::fork();
@@ -72,12 +91,12 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
             held.claim();
             ::pause();
         }
-        const QDir runtime(m_runtime.path());
-        for (int i = 0; i < 500 && runtime.entryList({"*.socket"}, QDir::System).isEmpty(); ++i)
+        const QDir folder(runtime);
+        for (int i = 0; i < 500 && folder.entryList({"*.socket"}, QDir::System).isEmpty(); ++i)
             QTest::qWait(10);
         ::kill(killed, SIGKILL);
         ::waitpid(killed, nullptr, 0);
-        QCOMPARE(runtime.entryList({"*.lock", "*.socket"}, QDir::Files | QDir::System).size(), 2);
+        QCOMPARE(folder.entryList({"*.socket"}, QDir::System).size(), 1);
     }
     SingleInstance first(m_app->path());
     QCOMPARE(first.claim(), Claim::First);
@@ -95,6 +114,8 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
         QVERIFY(QFile::link(m_app->path(), folder));
     }
     QCOMPARE(startAgain(folder), Claim::HandedOver);
+    const QDir used(before == "open runtime" ? cache : runtime);
+    QCOMPARE(used.entryList({"*.socket"}, QDir::System).size(), 1);
     QCOMPARE(visibleWindows().count(QStringLiteral("Main")), 1);
     // Another folder is another program's.
     QCOMPARE(startAgain(other.path()), Claim::First);

@@ -34,7 +34,7 @@ namespace {
 class NoSound : public SoundOutput
 {
 public:
-    bool start(fluid_settings_t*, fluid_synth_t*) override { return false; }
+    bool start(fluid_settings_t*, SoundSource&) override { return false; }
     void stop() override {}
 };
 

@@ -6,19 +6,19 @@
 
 #include <cmath>
 
-bool RecordingOutput::start(fluid_settings_t*, fluid_synth_t* synth)
+bool RecordingOutput::start(fluid_settings_t*, Lumora::SoundSource& source)
 {
     const Lumora::FluidSynth* fluid = Lumora::FluidSynth::get();
     ++m_record.starts;
     if (!fluid || m_record.refusals-- > 0)
         return false;
     m_record.running = true;
-    m_thread = std::thread([this, synth, fluid] {
+    m_thread = std::thread([this, &source] {
         constexpr int kBlock = 256;
         float block[kBlock * 2];
         auto next = std::chrono::steady_clock::now();
         while (!m_stop) {
-            fluid->synth_write_float(synth, kBlock, block, 0, 2, block, 1, 2);
+            source.render(kBlock, block, block + 1, 2);
             long long audible = 0;
             for (int i = 0; i < kBlock; ++i)
                 audible += (std::fabs(block[2 * i]) > 0.001f || std::fabs(block[2 * i + 1]) > 0.001f);

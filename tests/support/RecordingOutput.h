@@ -25,7 +25,7 @@ public:
     explicit RecordingOutput(Record& record) : m_record(record) {}
     ~RecordingOutput() override { stop(); }
 
-    bool start(fluid_settings_t* settings, fluid_synth_t* synth) override;
+    bool start(fluid_settings_t* settings, Lumora::SoundSource& source) override;
     void stop() override;
 
 private:
