@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "SingleInstance.h"
 
+#include "files/PrivateFolder.h"
 #include "widgets/Messages.h"
 #include "widgets/WindowRegistry.h"
 
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
@@ -22,7 +22,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -41,53 +40,6 @@ constexpr char kAnswer = 'A';
 QString systemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-// Why others could plant or read files in the folder `info` describes; empty when it is
-// the user's alone.
-QString strangerProblem(const QString& folder, const struct stat& info)
-{
-    const QString path = QDir::toNativeSeparators(folder);
-    if (S_ISLNK(info.st_mode))
-        return QStringLiteral("%1 is a link, not a folder of its own.").arg(path);
-    if (!S_ISDIR(info.st_mode))
-        return QStringLiteral("%1 is not a folder.").arg(path);
-    if (info.st_uid != ::geteuid()) {
-        const passwd* owner = ::getpwuid(info.st_uid);
-        return QStringLiteral("The folder %1 belongs to another user (%2).")
-            .arg(path, owner ? QString::fromLocal8Bit(owner->pw_name)
-                             : QString::number(info.st_uid));
-    }
-    if (info.st_mode & 077)
-        return QStringLiteral("The folder %1 is open to other users (mode %2); only you may "
-                              "have access to it (chmod 700 %1).")
-            .arg(path)
-            .arg(info.st_mode & 07777, 4, 8, QLatin1Char('0'));
-    return {};
-}
-
-// Where lock and socket live: the runtime folder when it is the user's alone; else a
-// folder of Lumora's in the user's cache folder, which, unlike one in /tmp, no other user
-// can make first. One that others could reach is refused, never used: empty, and
-// `problem` says why.
-QString privateFolder(QString* problem)
-{
-    struct stat info;
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.startsWith('/') && ::lstat(runtime.constData(), &info) == 0 &&
-        strangerProblem({}, info).isEmpty())
-        return QFile::decodeName(runtime);
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    const QString folder = cache + QStringLiteral("/lumora");
-    QDir().mkpath(cache);
-    if ((::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) ||
-        ::lstat(QFile::encodeName(folder).constData(), &info) != 0) {
-        *problem = QStringLiteral("The folder %1 could not be made: %2")
-                       .arg(QDir::toNativeSeparators(folder), systemError());
-        return {};
-    }
-    *problem = strangerProblem(folder, info);
-    return problem->isEmpty() ? folder : QString();
 }
 
 } // namespace
@@ -135,7 +87,7 @@ bool SingleInstance::socketAddress(sockaddr_un& address) const
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    const QString folder = privateFolder(&m_problem);
+    const QString folder = PrivateFolder::path(&m_problem);
     if (folder.isEmpty())
         return Claim::Unguarded;
     struct stat info;
@@ -146,7 +98,7 @@ SingleInstance::Claim SingleInstance::claim()
         return Claim::Unguarded;
     }
     // Checked again as opened, in case it was swapped for another since.
-    m_problem = strangerProblem(folder, info);
+    m_problem = PrivateFolder::problemWith(folder, info);
     if (!m_problem.isEmpty())
         return Claim::Unguarded;
     const QString lockPath = folder + QLatin1Char('/') + m_name + QStringLiteral(".lock");

@@ -3,6 +3,7 @@
 #include "PrivateFolder.h"
 
 #include "Native.h"
+#include "Ownership.h"
 
 #include <QDir>
 
@@ -13,21 +14,31 @@
 
 namespace Lumora::PrivateFolder {
 
+QString problemWith(const QString& folder, const struct stat& st)
+{
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("%1 is a link, not a folder of its own.").arg(folder);
+    if (!S_ISDIR(st.st_mode))
+        return QStringLiteral("%1 is not a folder.").arg(folder);
+    if (st.st_uid != ::geteuid())
+        return QStringLiteral("The folder %1 belongs to another user (%2).")
+            .arg(folder, Ownership::userName(st.st_uid));
+    if (st.st_mode & (S_IRWXG | S_IRWXO))
+        return QStringLiteral("The folder %1 is open to other users (mode %2); only you may "
+                              "have access to it (chmod 700 %1).")
+            .arg(folder)
+            .arg(st.st_mode & 07777, 4, 8, QLatin1Char('0'));
+    return {};
+}
+
 namespace {
 
-// Why `folder` is not the user's alone, or nothing when it is.
 QString whyNotPrivate(const QString& folder)
 {
     struct stat st;
     if (::lstat(Native::path(folder).constData(), &st) != 0)
-        return QStringLiteral("%1: %2").arg(folder, Native::error(errno));
-    if (!S_ISDIR(st.st_mode))
-        return QStringLiteral("%1 is not a folder.").arg(folder);
-    if (st.st_uid != ::geteuid())
-        return QStringLiteral("%1 belongs to another user.").arg(folder);
-    if (st.st_mode & (S_IRWXG | S_IRWXO))
-        return QStringLiteral("%1 is open to other users.").arg(folder);
-    return {};
+        return QStringLiteral("The folder %1 could not be made: %2").arg(folder, Native::error(errno));
+    return problemWith(folder, st);
 }
 
 QString cacheFolder()
@@ -66,7 +77,7 @@ QString path(QString* problem)
         problems.append(QStringLiteral("There is no home folder."));
     }
     if (problem)
-        *problem = problems.join(u' ');
+        *problem = problems.constLast();
     return {};
 }
 

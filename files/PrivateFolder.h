@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <sys/stat.h>
+
 namespace Lumora::PrivateFolder {
 
 // A folder that only this user can reach, for the locks and sockets by which one user's
@@ -13,5 +15,8 @@ namespace Lumora::PrivateFolder {
 // a folder that another user made first, or opened to others, is never used. Empty when
 // there is none; `problem` then says why.
 QString path(QString* problem = nullptr);
+// Why others could plant or read files in the folder `info` describes (as lstat or fstat
+// gave it), or nothing when it is the user's alone.
+QString problemWith(const QString& folder, const struct stat& info);
 
 } // namespace Lumora::PrivateFolder
