@@ -187,7 +187,7 @@ void TestInterruptedSaves::everyKillLeavesOldOrNewContentWhole()
         }
         next = n + 1;
     }
-    qInfo().noquote() << QStringLiteral("kills: %1 counted %2 tries %3 leftover temporary files %4")
+    qInfo().noquote() << QStringLiteral("kills: %1 %2 of %3 kills counted, %4 temporary files left")
                              .arg(mode)
                              .arg(counted)
                              .arg(tries)
