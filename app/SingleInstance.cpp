@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "SingleInstance.h"
 
+#include "widgets/Form.h"
 #include "widgets/Messages.h"
 #include "widgets/WindowRegistry.h"
 
@@ -44,6 +45,28 @@ bool socketAddress(const QString& path, sockaddr_un& address)
     return true;
 }
 
+// The request: its letter, then the later start's activation token, whose two parts end
+// in a NUL each. A second's wait and a few kilobytes are more than any start needs.
+bool readRequest(int client, QByteArray& launch)
+{
+    const QDeadlineTimer deadline(1000);
+    QByteArray bytes;
+    char buffer[512];
+    while (bytes.count('\0') < 2 && bytes.size() < 4096) {
+        pollfd wait{client, POLLIN, 0};
+        if (::poll(&wait, 1, int(deadline.remainingTime())) != 1)
+            return false;
+        const ssize_t got = ::read(client, buffer, sizeof buffer);
+        if (got <= 0)
+            return false;
+        bytes.append(buffer, got);
+    }
+    if (!bytes.startsWith(kRequest))
+        return false;
+    launch = bytes.mid(1);
+    return true;
+}
+
 QString systemError()
 {
     return QString::fromLocal8Bit(std::strerror(errno));
@@ -73,7 +96,7 @@ SingleInstance::~SingleInstance()
     }
 }
 
-SingleInstance::Claim SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim(const Activation& launch)
 {
     if (m_base.isEmpty()) {
         m_problem = QStringLiteral("There is no runtime folder for this user.");
@@ -91,7 +114,7 @@ SingleInstance::Claim SingleInstance::claim()
         m_lock.reset();
         return Claim::Unguarded;
     }
-    return ask();
+    return ask(launch);
 }
 
 void SingleInstance::listen()
@@ -114,7 +137,7 @@ void SingleInstance::listen()
     }
 }
 
-SingleInstance::Claim SingleInstance::ask()
+SingleInstance::Claim SingleInstance::ask(const Activation& launch)
 {
     qint64 pid = 0;
     m_lock->getLockInfo(&pid, nullptr, nullptr);
@@ -141,7 +164,9 @@ SingleInstance::Claim SingleInstance::ask()
     }
     char reply = 0;
     pollfd wait{fd, POLLIN, 0};
-    const bool answered = ::send(fd, &kRequest, 1, MSG_NOSIGNAL) == 1 &&
+    const QByteArray request = kRequest + launch.encode();
+    const bool answered = ::send(fd, request.constData(), std::size_t(request.size()),
+                                 MSG_NOSIGNAL) == request.size() &&
                           ::poll(&wait, 1, kAnswerWaitMs) == 1 && ::read(fd, &reply, 1) == 1 &&
                           reply == kAnswer;
     ::close(fd);
@@ -161,15 +186,14 @@ void SingleInstance::answer()
             }
             return;
         }
-        char request = 0;
-        pollfd wait{client, POLLIN, 0};
-        if (::poll(&wait, 1, 1000) == 1 && ::read(client, &request, 1) == 1 &&
-            request == kRequest) {
+        QByteArray request;
+        if (readRequest(client, request)) {
+            m_lastLaunch = Activation::decode(request);
             // A load that fails shows a box with an event loop of its own, in which the
             // next start may ask again: that one is only answered.
             if (!m_answering) {
                 m_answering = true;
-                m_windows->open(QStringLiteral("Main"));
+                m_lastLaunch.bringForward(m_windows->open(QStringLiteral("Main")));
                 m_answering = false;
             }
             ::send(client, &kAnswer, 1, MSG_NOSIGNAL);
@@ -188,9 +212,9 @@ void SingleInstance::serve(WindowRegistry& windows)
     }
 }
 
-std::optional<int> SingleInstance::handOver()
+std::optional<int> SingleInstance::handOver(const Activation& launch)
 {
-    switch (claim()) {
+    switch (claim(launch)) {
     case Claim::First:
         return std::nullopt;
     case Claim::Unguarded:

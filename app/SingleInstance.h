@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #pragma once
 
+#include "Activation.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,7 +21,7 @@ class WindowRegistry;
 // the folder's real path and listens on a local socket beside it; a later start on the
 // same folder finds the lock held, asks the running program through the socket to bring
 // its main window to the front (loading it again if it was closed while other windows
-// stayed), waits for the answer and ends. The lock file holds its owner's process id, so
+// stayed) with the later start's activation token, waits for the answer and ends. The lock file holds its owner's process id, so
 // the lock of a program that was killed is recognised as stale and taken over. Lock and
 // socket live in the user's runtime folder, out of other users' reach; a plain Unix socket
 // watched by a QSocketNotifier spares the start the Qt Network library.
@@ -36,8 +38,9 @@ public:
         NoAnswer,   // another one does, but could not be reached or did not answer
         Unguarded,  // no lock could be had (no runtime folder, no file descriptor left)
     };
-    // Blocks for at most some seconds while another program is asked.
-    Claim claim();
+    // Blocks for at most some seconds while another program is asked; `launch` is handed
+    // to it.
+    Claim claim(const Activation& launch = {});
     // What went wrong, for NoAnswer and Unguarded.
     QString problem() const { return m_problem; }
 
@@ -48,11 +51,14 @@ public:
     // For main(): claims the folder. Empty when this process is to run (unguarded ones
     // too, after a warning); otherwise the status to exit with, after a failure has been
     // reported.
-    std::optional<int> handOver();
+    std::optional<int> handOver(const Activation& launch);
+
+    // The activation token of the last start that was handed over.
+    const Activation& lastLaunch() const { return m_lastLaunch; }
 
 private:
     void listen();
-    Claim ask();
+    Claim ask(const Activation& launch);
     void answer();
 
     QString m_base; // lock and socket path without their suffix
@@ -62,6 +68,7 @@ private:
     WindowRegistry* m_windows = nullptr;
     bool m_answering = false;
     QString m_problem;
+    Activation m_lastLaunch;
 };
 
 } // namespace Lumora

@@ -47,6 +47,8 @@ QString FileError::kindName(Kind kind)
         return QStringLiteral("Link not followed");
     case Kind::ChangedOnDisk:
         return QStringLiteral("Changed by another program");
+    case Kind::OpenFailed:
+        return QStringLiteral("Could not open the file");
     }
     return {};
 }

@@ -32,6 +32,7 @@ public:
         NotAValidFolder,
         LinkRefused,
         ChangedOnDisk,
+        OpenFailed,
     };
 
     FileError(Kind kind, QString path, QString detail = {});
