@@ -8,9 +8,12 @@
 #include "settings/SettingsFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -186,6 +189,11 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting_data()
     QTest::newRow("data folder is a file") << "file" << int(FileError::Kind::NotAFolder);
     QTest::newRow("notes file is a link to nothing")
         << "dangling" << int(FileError::Kind::FileNotFound);
+    // Found out after the launch, from the opener's exit status: -1, none.
+    QTest::newRow("no application for text files")
+        << "exit 3" << int(FileError::Kind::OpenFailed);
+    QTest::newRow("the opener killed") << "kill -9 $$" << int(FileError::Kind::OpenFailed);
+    QTest::newRow("an editor that stays open") << "sleep 3" << -1;
 }
 
 void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
@@ -213,7 +221,15 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
     else if (fault == QLatin1String("upperfifo"))
         QVERIFY(QFile::remove(app.file(QStringLiteral("cword.txt"))) &&
                 ::mkfifo(QFile::encodeName(app.file(QStringLiteral("CWORD.TXT"))), 0600) == 0);
-    else if (fault == QLatin1String("dangling")) {
+    else if (fault.startsWith(QLatin1String("exit")) || fault.contains(u' ')) {
+        QFile opener(emptyBin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(opener.open(QIODevice::WriteOnly));
+        opener.write("#!/bin/sh\necho \"xdg-open: no method available for opening '$1'\" >&2\n" +
+                     fault.toUtf8() + "\n");
+        opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        opener.close();
+        qputenv("PATH", QFile::encodeName(emptyBin.path()) + ":/usr/bin:/bin");
+    } else if (fault == QLatin1String("dangling")) {
         QFile::remove(app.file(QStringLiteral("cword.txt")));
         QFile::link(app.file(QStringLiteral("nowhere/cword.txt")),
                     app.file(QStringLiteral("cword.txt")));
@@ -223,15 +239,28 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 
     const SettingsFiles settings(app.path());
-    DesktopOpener opener;
+    std::optional<FileError> reported;
+    DesktopOpener opener([&reported](const FileError& error) { reported = error; });
     const NotesLauncher notes(settings, opener);
     const QString name = fault == QLatin1String("folder")        ? QStringLiteral("cword.txt.d")
                          : fault == QLatin1String("lowerfolder") ? QStringLiteral("Cword.txt")
                                                                  : QStringLiteral("cword.txt");
     try {
+        QElapsedTimer launching;
+        launching.start();
         notes.launch(name);
         qputenv("PATH", oldPath);
-        QFAIL("no error");
+        QVERIFY(launching.elapsed() < 1000);
+        QTest::qWait(kind < 0 ? 1000 : 0);
+        QTRY_COMPARE(reported.has_value(), kind >= 0);
+        if (kind >= 0) {
+            QCOMPARE(int(reported->kind()), kind);
+            QCOMPARE(reported->path(), app.file(name));
+            QVERIFY2(reported->message().contains(fault.startsWith(QLatin1String("exit"))
+                                                      ? "(status 3). It said:\nxdg-open: no method"
+                                                      : "xdg-open ended abnormally."),
+                     qPrintable(reported->message()));
+        }
     } catch (const FileError& error) {
         qputenv("PATH", oldPath);
         QCOMPARE(int(error.kind()), kind);
