@@ -94,6 +94,9 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 
 CommandLine::Reading CommandLine::read(int argc, char* argv[])
 {
+    // As the desktop starts it: nothing to read, and no parser to make.
+    if (argc <= 1)
+        return {};
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
