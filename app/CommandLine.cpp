@@ -100,8 +100,7 @@ CommandLine::Reading CommandLine::read(int argc, char* argv[])
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
-    const QString program = argc > 0 ? QFileInfo(arguments.constFirst()).fileName()
-                                     : QStringLiteral("lumora");
+    const QString program = QFileInfo(arguments.constFirst()).fileName();
 
     const auto parser = [&](bool all) {
         auto made = std::make_unique<QCommandLineParser>();

@@ -23,10 +23,13 @@ DesktopOpener::DesktopOpener(Failure failed) : m_failed(std::move(failed)) {}
 DesktopOpener::~DesktopOpener()
 {
     // Destroying a QProcess kills what it runs; an opener still running here is handing
-    // the file over or waiting on its editor, and is left to it. Its error file goes from
-    // the folder only.
-    for (Running& running : m_running)
+    // the file over or waiting on its editor, and is left to it, its QProcess kept to the
+    // end of the program. Its error file goes from the folder only.
+    static std::vector<QProcess*> leftRunning;
+    for (Running& running : m_running) {
         running.process->disconnect();
+        leftRunning.push_back(running.process);
+    }
 }
 
 QString DesktopOpener::program()
