@@ -13,7 +13,8 @@ namespace Lumora {
 // token on Wayland, a startup id on X11. Qt uses its own when the first window shows; a
 // second start hands its own over to the running program, whose main window comes
 // forward with it instead.
-struct Activation {
+struct Activation
+{
     QByteArray waylandToken; // XDG_ACTIVATION_TOKEN
     QByteArray startupId;    // DESKTOP_STARTUP_ID
 

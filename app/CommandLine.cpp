@@ -13,7 +13,8 @@ namespace Lumora {
 
 namespace {
 
-struct QtOption {
+struct QtOption
+{
     const char* name;
     const char* value; // nullptr: the option takes none
     const char* description;
@@ -69,14 +70,16 @@ QList<DisplayGuard::Held>* g_held = nullptr;
 // first thing Qt said about it (such as "could not connect to display :5").
 [[noreturn]] void noDisplay()
 {
-    QByteArray reason =
-        g_held->isEmpty() ? QByteArray() : g_held->constFirst().text.split('\n').constFirst().trimmed();
+    QByteArray reason = g_held->isEmpty()
+                            ? QByteArray()
+                            : g_held->constFirst().text.split('\n').constFirst().trimmed();
     // Qt names no display when it was given none.
     if ((reason.isEmpty() || reason.endsWith("display")) &&
         qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         reason = "neither DISPLAY nor WAYLAND_DISPLAY is set";
     std::fflush(stdout);
-    std::fprintf(stderr, "lumora: Lumora needs a graphical session, and none could be opened%s%s.\n",
+    std::fprintf(stderr,
+                 "lumora: Lumora needs a graphical session, and none could be opened%s%s.\n",
                  reason.isEmpty() ? "" : ": ", reason.constData());
     std::fflush(stderr);
     // Not exit(): the statics of a half-made QApplication must not be destroyed.

@@ -17,7 +17,8 @@ namespace Lumora {
 class CommandLine
 {
 public:
-    struct Reading {
+    struct Reading
+    {
         // Set when the program is to end at once with this status, having printed the
         // help, the version or what is wrong with the command line.
         std::optional<int> exitStatus;
@@ -40,7 +41,8 @@ public:
     DisplayGuard(const DisplayGuard&) = delete;
     DisplayGuard& operator=(const DisplayGuard&) = delete;
 
-    struct Held {
+    struct Held
+    {
         int type;
         QByteArray category;
         QByteArray text;

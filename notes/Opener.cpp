@@ -18,7 +18,9 @@ constexpr qint64 kSaidAtMost = 2000;
 
 } // namespace
 
-DesktopOpener::DesktopOpener(Failure failed) : m_failed(std::move(failed)) {}
+DesktopOpener::DesktopOpener(Failure failed) : m_failed(std::move(failed))
+{
+}
 
 DesktopOpener::~DesktopOpener()
 {

@@ -45,7 +45,8 @@ public:
     void open(const QString& path) override;
 
 private:
-    struct Running {
+    struct Running
+    {
         QProcess* process;
         std::unique_ptr<QTemporaryFile> errors;
         QString path;

@@ -20,7 +20,8 @@ void TestCommandLine::answersBeforeOpeningADisplay_data()
     QTest::addColumn<int>("status");      // -1: still running with its window
     QTest::addColumn<QString>("output");  // "out:" or "err:" and a text it holds
     QTest::addColumn<int>("lines");       // how many lines it has; 0: any number
-    QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "out:Usage: lumora [options]" << 0;
+    QTest::newRow("--help") << QStringList{"--help"} << "" << 0 << "out:Usage: lumora [options]"
+                            << 0;
     QTest::newRow("-h beside a Qt option")
         << QStringList{"-platform", "offscreen", "-h"} << "" << 0 << "out:--version" << 0;
     QTest::newRow("--help-all lists Qt's options")
@@ -31,8 +32,8 @@ void TestCommandLine::answersBeforeOpeningADisplay_data()
         << QStringList{"--bogus"} << "" << 2 << "err:lumora: Unknown option 'bogus'." << 0;
     QTest::newRow("unknown option after a good one")
         << QStringList{"-style", "fusion", "-x"} << "" << 2 << "err:Usage: lumora" << 0;
-    QTest::newRow("an argument")
-        << QStringList{"somefile"} << "" << 2 << "err:Unexpected argument 'somefile'" << 0;
+    QTest::newRow("an argument") << QStringList{"somefile"} << "" << 2
+                                 << "err:Unexpected argument 'somefile'" << 0;
     QTest::newRow("an argument after --")
         << QStringList{"--", "--help"} << "" << 2 << "err:Unexpected argument '--help'" << 0;
     QTest::newRow("a Qt option without its value")
@@ -43,9 +44,11 @@ void TestCommandLine::answersBeforeOpeningADisplay_data()
            "DISPLAY nor WAYLAND_DISPLAY is set.\n"
         << 1;
     QTest::newRow("a display that is not there")
-        << QStringList{} << ":97" << 1 << "err:could not connect to display :97.\n" << 1;
+        << QStringList{} << ":97" << 1 << "err:could not connect to display :97.\n"
+        << 1;
     QTest::newRow("-display naming one that is not there")
-        << QStringList{"-display", ":98"} << "" << 1 << "err:display :98.\n" << 1;
+        << QStringList{"-display", ":98"} << "" << 1 << "err:display :98.\n"
+        << 1;
     QTest::newRow("-platform offscreen needs none")
         << QStringList{"-platform", "offscreen", "-reverse"} << "" << -1 << "err:" << 0;
 }
