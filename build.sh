@@ -3,7 +3,8 @@
 # SPDX-FileCopyrightText: 2026 The Lumora developers
 # ./build.sh run               install what is missing, build, lay out build/lumora/ and start Lumora
 # ./build.sh test              install what is missing, build and run every test (offscreen)
-# ./build.sh install [FOLDER]  build and install for this user (default ~/Lumora), with a menu entry
+# ./build.sh install [FOLDER]  build the program alone and install it for this user (default
+#                              ~/Lumora), stripped, with the package's menu entry and icon
 # ./build.sh uninstall [FOLDER]  remove it again, keeping the files you changed
 # ./build.sh reliability       the reliability suite in build folders of its own (see README)
 # ./build.sh bench             the benchmark table: start-up and memory against bare Qt, windows, music
@@ -24,14 +25,19 @@ case "$what" in
     package-check) exec tools/package-check.sh ;;
 esac
 extra=()
-[ "$what" = bench ] && extra=(xvfb libxcb1-dev)
+[ "$what" = bench ] && extra=(xvfb)
 tools/install-deps.sh "${extra[@]}"
+if [ "$what" = install ]; then
+    # The program alone, optimised; install-user.sh strips it as it installs it.
+    cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+    cmake --build build/release --parallel "$(nproc)" --target lumora
+    exec tools/install-user.sh build/release "${2:-$HOME/Lumora}"
+fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --parallel "$(nproc)"
 
 case "$what" in
     run)  exec build/lumora/lumora ;;
-    install) exec tools/install-user.sh build "${2:-$HOME/Lumora}" ;;
     bench) exec bench/run-bench.sh build ;;
     test) QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure --parallel "$(nproc)" ;;
     *)    echo "usage: ./build.sh run|test|install|uninstall|bench|reliability|package|package-check" >&2; exit 2 ;;

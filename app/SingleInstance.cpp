@@ -3,6 +3,7 @@
 #include "SingleInstance.h"
 
 #include "files/PrivateFolder.h"
+#include "widgets/Form.h"
 #include "widgets/Messages.h"
 #include "widgets/WindowRegistry.h"
 
@@ -36,6 +37,28 @@ constexpr std::chrono::seconds kReachWait{5};
 constexpr int kAnswerWaitMs = 10000;
 constexpr char kRequest = 'S';
 constexpr char kAnswer = 'A';
+
+// The request: its letter, then the later start's activation token, whose two parts end
+// in a NUL each. A second's wait and a few kilobytes are more than any start needs.
+bool readRequest(int client, QByteArray& launch)
+{
+    const QDeadlineTimer deadline(1000);
+    QByteArray bytes;
+    char buffer[512];
+    while (bytes.count('\0') < 2 && bytes.size() < 4096) {
+        pollfd wait{client, POLLIN, 0};
+        if (::poll(&wait, 1, int(deadline.remainingTime())) != 1)
+            return false;
+        const ssize_t got = ::read(client, buffer, sizeof buffer);
+        if (got <= 0)
+            return false;
+        bytes.append(buffer, got);
+    }
+    if (!bytes.startsWith(kRequest))
+        return false;
+    launch = bytes.mid(1);
+    return true;
+}
 
 QString systemError()
 {
@@ -85,7 +108,7 @@ bool SingleInstance::socketAddress(sockaddr_un& address) const
     return true;
 }
 
-SingleInstance::Claim SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim(const Activation& launch)
 {
     const QString folder = PrivateFolder::path(&m_problem);
     if (folder.isEmpty())
@@ -118,7 +141,7 @@ SingleInstance::Claim SingleInstance::claim()
                         .arg(QDir::toNativeSeparators(lockPath), systemError());
         return Claim::Unguarded;
     }
-    return ask();
+    return ask(launch);
 }
 
 void SingleInstance::listen()
@@ -140,7 +163,7 @@ void SingleInstance::listen()
     }
 }
 
-SingleInstance::Claim SingleInstance::ask()
+SingleInstance::Claim SingleInstance::ask(const Activation& launch)
 {
     const auto noAnswer = [this] {
         char pid[24] = {};
@@ -171,7 +194,9 @@ SingleInstance::Claim SingleInstance::ask()
     }
     char reply = 0;
     pollfd wait{fd, POLLIN, 0};
-    const bool answered = ::send(fd, &kRequest, 1, MSG_NOSIGNAL) == 1 &&
+    const QByteArray request = kRequest + launch.encode();
+    const bool answered = ::send(fd, request.constData(), std::size_t(request.size()),
+                                 MSG_NOSIGNAL) == request.size() &&
                           ::poll(&wait, 1, kAnswerWaitMs) == 1 && ::read(fd, &reply, 1) == 1 &&
                           reply == kAnswer;
     ::close(fd);
@@ -191,15 +216,14 @@ void SingleInstance::answer()
             }
             return;
         }
-        char request = 0;
-        pollfd wait{client, POLLIN, 0};
-        if (::poll(&wait, 1, 1000) == 1 && ::read(client, &request, 1) == 1 &&
-            request == kRequest) {
+        QByteArray request;
+        if (readRequest(client, request)) {
+            m_lastLaunch = Activation::decode(request);
             // A load that fails shows a box with an event loop of its own, in which the
             // next start may ask again: that one is only answered.
             if (!m_answering) {
                 m_answering = true;
-                m_windows->open(QStringLiteral("Main"));
+                m_lastLaunch.bringForward(m_windows->open(QStringLiteral("Main")));
                 m_answering = false;
             }
             ::send(client, &kAnswer, 1, MSG_NOSIGNAL);
@@ -218,9 +242,9 @@ void SingleInstance::serve(WindowRegistry& windows)
     }
 }
 
-std::optional<int> SingleInstance::handOver()
+std::optional<int> SingleInstance::handOver(const Activation& launch)
 {
-    switch (claim()) {
+    switch (claim(launch)) {
     case Claim::First:
         return std::nullopt;
     case Claim::HandedOver:

@@ -2,6 +2,8 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #pragma once
 
+#include "Activation.h"
+
 #include <QObject>
 #include <QString>
 
@@ -18,8 +20,8 @@ class WindowRegistry;
 // the folder's real path and listens on a local socket beside it; a later start on the
 // same folder finds the lock held, asks the running program through the socket to bring
 // its main window to the front (loading it again if it was closed while other windows
-// stayed), waits for the answer and ends. The lock file holds its owner's process id, so
-// the kernel lets go of the lock of a program that was killed. Lock and socket live in a
+// stayed) with the later start's activation token, waits for the answer and ends. The
+// kernel lets go of the lock of a program that was killed. Lock and socket live in a
 // folder only the user can reach: the runtime folder, or where that is missing or not the
 // user's alone, a folder of Lumora's in the user's cache folder. A plain Unix socket
 // watched by a QSocketNotifier spares the start the Qt Network library.
@@ -36,8 +38,9 @@ public:
         NoAnswer,   // another one does, but could not be reached or did not answer
         Unguarded,  // no lock could be had (no private folder, no file descriptor left)
     };
-    // Blocks for at most some seconds while another program is asked.
-    Claim claim();
+    // Blocks for at most some seconds while another program is asked; `launch` is handed
+    // to it.
+    Claim claim(const Activation& launch = {});
     // What went wrong, for NoAnswer and Unguarded.
     QString problem() const { return m_problem; }
 
@@ -45,14 +48,17 @@ public:
     // meanwhile wait until then.
     void serve(WindowRegistry& windows);
 
-    // For main(): claims the folder. Empty when this process is to run; otherwise the
-    // status to exit with, after a failure has been reported.
-    std::optional<int> handOver();
+    // For main(): claims the folder, handing `launch` over. Empty when this process is to
+    // run; otherwise the status to exit with, after a failure has been reported.
+    std::optional<int> handOver(const Activation& launch);
+
+    // The activation token of the last start that was handed over.
+    const Activation& lastLaunch() const { return m_lastLaunch; }
 
 private:
     bool socketAddress(sockaddr_un& address) const;
     void listen();
-    Claim ask();
+    Claim ask(const Activation& launch);
     void answer();
 
     QString m_name; // of lock and socket, without their suffix
@@ -63,6 +69,7 @@ private:
     WindowRegistry* m_windows = nullptr;
     bool m_answering = false;
     QString m_problem;
+    Activation m_lastLaunch;
 };
 
 } // namespace Lumora

@@ -5,6 +5,9 @@
 #include "widgets/Accessible.h"
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
+#include "widgets/Form.h"
+#include "app/Activation.h"
+#include "app/CommandLine.h"
 #include "app/Shell.h"
 #include "app/SingleInstance.h"
 
@@ -52,6 +55,9 @@ bool enoughDescriptors()
 
 int main(int argc, char* argv[])
 {
+    const Lumora::CommandLine::Reading commandLine = Lumora::CommandLine::read(argc, argv);
+    if (commandLine.exitStatus)
+        return *commandLine.exitStatus;
     if (!enoughDescriptors()) {
         std::fprintf(stderr,
                      "lumora: Too few file descriptors are left to start: Lumora needs %d "
@@ -59,9 +65,18 @@ int main(int argc, char* argv[])
                      kDescriptorsNeeded);
         return 1;
     }
+    const Lumora::Activation launch = Lumora::Activation::fromEnvironment();
     Lumora::Look::FontWarmUp fonts;
+    // The desktop entry's id: on Wayland the window's app id, by which the desktop finds
+    // the entry's name and icon. On X11 the application name is WM_CLASS's class, which
+    // the entry names as its StartupWMClass.
+    QGuiApplication::setDesktopFileName(QStringLiteral(LUMORA_DESKTOP_ID));
+    QCoreApplication::setApplicationName(QStringLiteral("Lumora"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMORA_VERSION));
+    std::optional<Lumora::DisplayGuard> guard(std::in_place);
     QApplication app(argc, argv);
-    Lumora::Look::apply(app);
+    guard.reset();
+    Lumora::Look::apply(app, !commandLine.styleChosen);
     Lumora::Accessible::install();
     fonts.wait();
     // The settings files are found beside the executable, whatever the working folder;
@@ -78,11 +93,12 @@ int main(int argc, char* argv[])
     }
     // A second start on the folder brings the first one's main window forward and ends.
     Lumora::SingleInstance instance(folder->path());
-    if (const auto status = instance.handOver())
+    if (const auto status = instance.handOver(launch))
         return *status;
     Lumora::Shell shell(folder->path(), nullptr, {}, folder->musicFolder());
     if (!shell.start())
         return 1;
+    launch.shown(shell.windows().find(QStringLiteral("Main")));
     instance.serve(shell.windows());
     return QApplication::exec();
 }

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Lumora developers
-// What a person waits for inside a running Lumora, offscreen: a click until the window
-// it opens is shown and painted, Confirm until the reopened slot window is painted, the
-// relocation's copy, the music buttons (also through a PulseAudio server of the bench's
-// own, as a desktop hears them), and resident memory over many openings.
+// Two parts of Lumora's start-up on their own, the command line and the single-instance
+// check; then what a person waits for inside a running Lumora, offscreen: a click until
+// the window it opens is shown and painted, Confirm until the reopened slot window is
+// painted, the relocation's copy, the music buttons (also through a PulseAudio server of
+// the bench's own, as a desktop hears them), and resident memory over many openings.
 //
 //   lumora-bench-windows DATA_FOLDER [REPEATS]
 //   lumora-bench-windows DATA_FOLDER REPEATS repaint
@@ -17,9 +18,11 @@
 #include "widgets/CaptionButton.h"
 #include "widgets/Form.h"
 #include "widgets/Look.h"
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "widgets/Messages.h"
 #include "app/Shell.h"
+#include "app/SingleInstance.h"
 #include "widgets/WindowRegistry.h"
 #include "config/FolderList.h"
 #include "config/Relocation.h"
@@ -203,6 +206,20 @@ void repaintRow(Shell& shell, int repeats)
 
 int main(int argc, char* argv[])
 {
+    const bool repaint = argc > 3 && qstrcmp(argv[3], "repaint") == 0;
+    // Two parts of Lumora's start-up of their own: reading its command line, as main()
+    // does before QApplication is made, and below, the single-instance check. A start
+    // without arguments, as from the desktop, skips the parser; one with a Qt option
+    // pays for it.
+    std::vector<double> commandLine;
+    for (int i = 0; !repaint && argc > 2 && i < std::atoi(argv[2]); ++i) {
+        char program[] = "lumora", option[] = "-style", value[] = "fusion";
+        char* line[] = {program, option, value, nullptr};
+        QElapsedTimer timer;
+        timer.start();
+        CommandLine::read(3, line);
+        commandLine.push_back(ms(timer));
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -225,10 +242,27 @@ int main(int argc, char* argv[])
     if (!shell.start())
         return 1;
     Form* main = shell.windows().find(QStringLiteral("Main"));
-    if (argc > 3 && qstrcmp(argv[3], "repaint") == 0) {
+    if (repaint) {
         repaintRow(shell, repeats);
         Messages::setHook({});
         return 0;
+    }
+    BenchTable::row("start-up part: command line read, -style fusion (ms)", commandLine);
+    {
+        // A folder no other Lumora runs on: take the lock and listen; letting go is not
+        // part of a start.
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        std::vector<double> times;
+        for (int i = 0; i < repeats; ++i) {
+            SingleInstance instance(folder.path());
+            QElapsedTimer timer;
+            timer.start();
+            if (instance.claim() != SingleInstance::Claim::First)
+                return 1;
+            times.push_back(ms(timer));
+        }
+        BenchTable::row("start-up part: single-instance check, first start (ms)", times);
     }
 
     struct Case {

@@ -4,7 +4,7 @@
 # Prints the benchmark table: bench/run-bench.sh BUILD_DIR [PAIRS] [REPEATS]
 set -euo pipefail
 build=${1:?usage: run-bench.sh BUILD_DIR [PAIRS] [REPEATS]}
-pairs=${2:-21}
+pairs=${2:-31}
 repeats=${3:-40}
 here=$(cd "$(dirname "$0")/.." && pwd)
 command -v Xvfb >/dev/null || { echo "run-bench: Xvfb is missing (Debian package xvfb)" >&2; exit 1; }

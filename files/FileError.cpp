@@ -53,6 +53,8 @@ QString FileError::kindName(Kind kind)
         return QStringLiteral("File too large");
     case Kind::ReadOnlyFileSystem:
         return QStringLiteral("Read-only file system");
+    case Kind::OpenFailed:
+        return QStringLiteral("Could not open the file");
     }
     return {};
 }

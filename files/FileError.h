@@ -34,6 +34,7 @@ public:
         ChangedOnDisk,
         TooLarge,
         ReadOnlyFileSystem,
+        OpenFailed,
     };
 
     FileError(Kind kind, QString path, QString detail = {});

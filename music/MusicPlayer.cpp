@@ -7,9 +7,22 @@
 
 #include "FluidSynth.h"
 
+#include <cstdio>
+#include <mutex>
+
 namespace Lumora {
 
 namespace {
+
+// The player shows nothing when music cannot play; whoever wonders why finds it said once
+// on the terminal or in the journal.
+void sayWhyNoMusic(const QString& why)
+{
+    static std::once_flag once;
+    std::call_once(once, [&why] {
+        std::fprintf(stderr, "lumora: Music cannot play: %s\n", why.toLocal8Bit().constData());
+    });
+}
 
 // The settings, the synthesizer and its soundfont: everything a piece needs before its
 // sound can go anywhere, made alike for the sound device and for an offline rendering.
@@ -28,8 +41,17 @@ struct Synthesizer {
     bool load()
     {
         const QString font = MusicPlayer::soundFont();
-        if (!fluid || font.isEmpty())
+        if (!fluid) {
+            sayWhyNoMusic(QStringLiteral("the FluidSynth library (libfluidsynth.so.3) is not "
+                                         "installed; the Debian package libfluidsynth3 brings it."));
             return false;
+        }
+        if (font.isEmpty()) {
+            sayWhyNoMusic(QStringLiteral("no General MIDI soundfont was found in /usr/share/sounds "
+                                         "or /usr/share/soundfonts; the Debian package "
+                                         "timgm6mb-soundfont brings one."));
+            return false;
+        }
         settings = fluid->new_settings();
         // The player keeps time by the samples rendered, so it plays the same whether the
         // sound goes to a device or into a buffer.
@@ -42,6 +64,7 @@ struct Synthesizer {
         synth = fluid->new_synth(settings);
         if (synth && fluid->synth_sfload(synth, QFile::encodeName(font).constData(), 1) != FLUID_FAILED)
             return true;
+        sayWhyNoMusic(QStringLiteral("the soundfont %1 could not be loaded.").arg(font));
         release();
         return false;
     }

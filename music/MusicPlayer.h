@@ -18,8 +18,9 @@
 namespace Lumora {
 
 // Plays a MIDI file once through a General MIDI synthesizer, with no window and no
-// messages of its own: a file that cannot be read, a missing soundfont or a machine
-// without sound play nothing and say nothing, and each later play tries again. Its
+// message box of its own: a file that cannot be read, a missing soundfont or a machine
+// without sound play nothing, and each later play tries again. A missing library or
+// soundfont is named once on standard error, with the package that brings it. Its
 // commands return at once; a thread of its own carries them out and makes the
 // synthesizer ready at the first play (loading the soundfont takes some tens of
 // milliseconds, which start-up must not wait for).

@@ -74,14 +74,21 @@ void TestInstall::installsAFolderAndAMenuEntry()
              read(QStringLiteral(LUMORA_DATA_DIR "/c0002.dat")));
     QVERIFY(read(folder.filePath(QStringLiteral("configure.lmr"))).endsWith("open\r\n"));
 
-    const QString entry = m_home->filePath(QStringLiteral(".local/share/applications/lumora.desktop"));
+    // The package's entry and icon names, so that with both installed the menu shows one.
+    const QString entry = m_home->filePath(
+        QStringLiteral(".local/share/applications/io.github.lumora.Lumora.desktop"));
     const QByteArray desktop = read(entry);
     QVERIFY(desktop.contains("Exec=\"" + m_folder.toUtf8() + "/lumora\"\n"));
-    QVERIFY(desktop.contains("Icon=lumora\n"));
-    QVERIFY(desktop.contains("Type=Application\n"));
-    for (const int size : {16, 32, 48, 256})
-        QVERIFY(QFile::exists(m_home->filePath(
-            QStringLiteral(".local/share/icons/hicolor/%1x%1/apps/lumora.png").arg(size))));
+    QVERIFY(desktop.contains("Icon=io.github.lumora.Lumora\n"));
+    QVERIFY(desktop.contains("StartupWMClass=Lumora\n"));
+    for (const char* icon : {"16x16/apps/io.github.lumora.Lumora.png",
+                             "256x256/apps/io.github.lumora.Lumora.png",
+                             "scalable/apps/io.github.lumora.Lumora.svg"})
+        QVERIFY2(QFile::exists(m_home->filePath(".local/share/icons/hicolor/" + QString(icon))), icon);
+    QProcess file;
+    file.start(QStringLiteral("file"), {folder.filePath(QStringLiteral("lumora"))});
+    QVERIFY(file.waitForFinished());
+    QVERIFY2(file.readAll().contains(", stripped"), "the program is installed stripped");
 }
 
 void TestInstall::reinstallKeepsTheUsersFiles()
@@ -156,8 +163,11 @@ void TestInstall::uninstallKeepsWhatTheUserChanged()
     QCOMPARE(script({QStringLiteral("--uninstall"), m_folder}), 0);
     QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList{"c0003.dat"});
     QVERIFY(QFile::exists(dataElsewhere.filePath(QStringLiteral("c0002.dat"))));
-    QVERIFY(!QFile::exists(m_home->filePath(QStringLiteral(".local/share/applications/lumora.desktop"))));
-    QVERIFY(!QFile::exists(m_home->filePath(QStringLiteral(".local/share/icons/hicolor/32x32/apps/lumora.png"))));
+    QCOMPARE(QDir(m_home->filePath(QStringLiteral(".local/share/applications")))
+                 .entryList({"*.desktop"}, QDir::Files),
+             QStringList{});
+    QVERIFY(!QFile::exists(m_home->filePath(
+        QStringLiteral(".local/share/icons/hicolor/scalable/apps/io.github.lumora.Lumora.svg"))));
 
     // With nothing of the user's left, the folder goes too.
     QCOMPARE(script({QStringLiteral(LUMORA_BUILD_DIR), m_folder}), 0);

@@ -8,9 +8,12 @@
 #include "settings/SettingsFiles.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -206,6 +209,21 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting_data()
         QFile::link(app.file(QStringLiteral("nowhere/cword.txt")),
                     app.file(QStringLiteral("cword.txt")));
     }) << word << int(K::FileNotFound);
+    // Found out after the launch, from the opener's exit status: -1, none.
+    const auto opener = [](const char* ends) {
+        return FolderSetup([ends](const AppFolder& app) {
+            QDir(app.path()).mkdir(QStringLiteral("bin"));
+            QFile script(app.file(QStringLiteral("bin/xdg-open")));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(QByteArray("#!/bin/sh\necho \"xdg-open: no method available for opening "
+                                    "'$1'\" >&2\n") + ends + "\n");
+            script.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+            qputenv("PATH", QFile::encodeName(app.file(QStringLiteral("bin"))) + ":/usr/bin:/bin");
+        });
+    };
+    QTest::newRow("no application for text files") << opener("exit 3") << word << int(K::OpenFailed);
+    QTest::newRow("the opener killed") << opener("kill -9 $$") << word << int(K::OpenFailed);
+    QTest::newRow("an editor that stays open") << opener("sleep 3") << word << -1;
 }
 
 void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
@@ -221,12 +239,25 @@ void TestNotesLauncher::reportsWhatKeepsTheEditorFromStarting()
             .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
 
     const SettingsFiles settings(app.path());
-    DesktopOpener opener;
+    std::optional<FileError> reported;
+    DesktopOpener opener([&reported](const FileError& error) { reported = error; });
     const NotesLauncher notes(settings, opener);
     try {
+        QElapsedTimer launching;
+        launching.start();
         notes.launch(name);
         qputenv("PATH", oldPath);
-        QFAIL("no error");
+        QVERIFY(launching.elapsed() < 1000);
+        QTest::qWait(kind < 0 ? 1000 : 0);
+        QTRY_COMPARE(reported.has_value(), kind >= 0);
+        if (kind >= 0) {
+            QCOMPARE(int(reported->kind()), kind);
+            QCOMPARE(reported->path(), app.file(name));
+            QVERIFY2(reported->message().contains(QTest::currentDataTag()[0] == 'n'
+                                                      ? "(status 3). It said:\nxdg-open: no method"
+                                                      : "xdg-open ended abnormally."),
+                     qPrintable(reported->message()));
+        }
     } catch (const FileError& error) {
         qputenv("PATH", oldPath);
         QCOMPARE(int(error.kind()), kind);

@@ -32,9 +32,10 @@ private:
 namespace {
 
 // A later start, made from another thread while this one answers it.
-Claim startAgain(const QString& folder)
+Claim startAgain(const QString& folder, const Activation& launch = {})
 {
-    auto later = std::async(std::launch::async, [folder] { return SingleInstance(folder).claim(); });
+    auto later = std::async(std::launch::async,
+                            [folder, launch] { return SingleInstance(folder).claim(launch); });
     while (later.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
         QCoreApplication::processEvents();
     return later.get();
@@ -54,19 +55,27 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward_data()
 {
     QTest::addColumn<QString>("before"); // what happened before the later start
     QTest::addColumn<QString>("later");  // how it names the folder, %1 the folder
-    QTest::newRow("main window open") << QString() << "%1";
-    QTest::newRow("main window closed, configuration open") << "closed" << "%1/";
-    QTest::newRow("lock and socket left by a killed program") << "killed" << "%1/.";
-    QTest::newRow("through a link") << QString() << "link";
-    QTest::newRow("runtime folder open to others") << "open runtime" << "%1";
-    QTest::newRow("runtime folder path beyond a socket address") << "long runtime" << "%1";
-    QTest::newRow("cache folder open to others") << "open cache" << "%1";
+    QTest::addColumn<QByteArray>("token"); // its Wayland token and X11 startup id, by "|"
+    QTest::newRow("main window open") << QString() << "%1" << QByteArray("|");
+    QTest::newRow("main window closed, configuration open")
+        << "closed" << "%1/" << QByteArray("|lumora-2_TIME4021");
+    QTest::newRow("lock and socket left by a killed program")
+        << "killed" << "%1/." << QByteArray("wl token/1|");
+    QTest::newRow("through a link, both tokens")
+        << QString() << "link" << QByteArray("a|b c\\\"").repeated(200);
+    QTest::newRow("runtime folder open to others") << "open runtime" << "%1" << QByteArray("|");
+    QTest::newRow("runtime folder path beyond a socket address")
+        << "long runtime" << "%1" << QByteArray("|");
+    QTest::newRow("cache folder open to others") << "open cache" << "%1" << QByteArray("|");
 }
 
 void TestSingleInstance::laterStartBringsTheMainWindowForward()
 {
     QFETCH(QString, before);
     QFETCH(QString, later);
+    QFETCH(QByteArray, token);
+    const QList<QByteArray> parts = token.split('|');
+    const Activation launch{parts.first(), parts.mid(1).join('|')};
     AppFolder other;
     // A runtime folder that is not the user's alone is passed over for one in the cache
     // folder, which must then be the user's alone.
@@ -113,10 +122,12 @@ void TestSingleInstance::laterStartBringsTheMainWindowForward()
         folder = other.file(QStringLiteral("program"));
         QVERIFY(QFile::link(m_app->path(), folder));
     }
-    QCOMPARE(startAgain(folder), Claim::HandedOver);
+    QCOMPARE(startAgain(folder, launch), Claim::HandedOver);
     const QDir used(before == "open runtime" ? cache : runtime);
     QCOMPARE(used.entryList({"*.socket"}, QDir::System).size(), 1);
     QCOMPARE(visibleWindows().count(QStringLiteral("Main")), 1);
+    QCOMPARE(first.lastLaunch().waylandToken, launch.waylandToken);
+    QCOMPARE(first.lastLaunch().startupId, launch.startupId);
     // Another folder is another program's.
     QCOMPARE(startAgain(other.path()), Claim::First);
 }

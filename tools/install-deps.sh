@@ -9,6 +9,7 @@ packages=(
     cmake make g++          # the build
     qt6-base-dev            # Qt 6 Widgets and QTest (pulls in the platform plugins)
     libfluidsynth-dev       # the synthesizer that plays the music
+    libxcb1-dev             # X11 startup notification for a second start
     timgm6mb-soundfont      # a General MIDI soundfont for it
     fonts-liberation        # the fonts the windows are laid out with
     xdg-utils               # xdg-open, which opens notes files in the desktop's editor

@@ -15,9 +15,22 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 data_home=${XDG_DATA_HOME:-$HOME/.local/share}
-desktop_file="$data_home/applications/lumora.desktop"
+# The desktop id and icon name of the Debian package: with both installed, this entry
+# takes the package's place in the menu instead of standing beside it.
+id=io.github.lumora.Lumora
+desktop_file="$data_home/applications/$id.desktop"
+icons="$data_home/icons/hicolor"
 sizes=(16 32 48 64 128 256)
 manifest_name=.lumora-installed
+
+refresh_caches() {
+    if command -v update-desktop-database >/dev/null; then
+        update-desktop-database -q "$data_home/applications" 2>/dev/null || true
+    fi
+    if [ -d "$icons" ] && command -v gtk-update-icon-cache >/dev/null; then
+        gtk-update-icon-cache -q -t "$icons" 2>/dev/null || true
+    fi
+}
 
 if [ "${1:-}" = "--uninstall" ]; then
     folder=${2:-$HOME/Lumora}
@@ -42,10 +55,12 @@ if [ "${1:-}" = "--uninstall" ]; then
     else
         echo "install-user: no Lumora installation in $folder" >&2
     fi
-    rm -f -- "$desktop_file"
+    # The names earlier versions installed under go too.
+    rm -f -- "$desktop_file" "$data_home/applications/lumora.desktop" "$icons/scalable/apps/$id.svg"
     for size in "${sizes[@]}"; do
-        rm -f -- "$data_home/icons/hicolor/${size}x${size}/apps/lumora.png"
+        rm -f -- "$icons/${size}x${size}/apps/$id.png" "$icons/${size}x${size}/apps/lumora.png"
     done
+    refresh_caches
     echo "Lumora removed."
     exit 0
 fi
@@ -56,7 +71,7 @@ case "$folder" in /*) ;; *) folder="$PWD/$folder" ;; esac
 
 # The program beside its settings, data and music files, as the build lays them out.
 mkdir -p -- "$folder"
-install -m 755 "$build/lumora/lumora" "$folder/lumora"
+install -s -m 755 "$build/lumora/lumora" "$folder/lumora"
 cmake "-DSOURCE=$here/data" "-DDEST=$folder" "-DAPP_FOLDER=$folder" \
     -P "$here/cmake/LayOutAppFolder.cmake" >/dev/null
 
@@ -66,26 +81,18 @@ cmake "-DSOURCE=$here/data" "-DDEST=$folder" "-DAPP_FOLDER=$folder" \
   done ) > "$folder/$manifest_name"
 
 for size in "${sizes[@]}"; do
-    install -D -m 644 "$here/assets/icon-$size.png" \
-        "$data_home/icons/hicolor/${size}x${size}/apps/lumora.png"
+    install -D -m 644 "$here/assets/icon-$size.png" "$icons/${size}x${size}/apps/$id.png"
 done
+install -D -m 644 "$here/assets/icon.svg" "$icons/scalable/apps/$id.svg"
 
-# The desktop entry format quotes Exec's argument (escaping " ` $ and \ inside it), then
-# escapes every backslash once more as any string value, and doubles field-code %.
+# The package's desktop entry with this program's path in Exec: the entry format quotes
+# the argument (escaping " ` $ and \ inside it), then escapes every backslash once more
+# as in any string value, and doubles field-code %; sed's replacement escapes \ and &
+# once again.
 quoted=$(printf '%s' "$folder/lumora" | sed -e 's/[\\"`$]/\\&/g' -e 's/\\/\\\\/g' -e 's/%/%%/g')
-path_value=$(printf '%s' "$folder" | sed -e 's/\\/\\\\/g')
+replacement=$(printf '"%s"' "$quoted" | sed -e 's/[\\&|]/\\&/g')
 mkdir -p "$(dirname "$desktop_file")"
-cat > "$desktop_file" <<ENTRY
-[Desktop Entry]
-Type=Application
-Name=Lumora
-Comment=Read and collect Bible verses by theme
-Exec="$quoted"
-Path=$path_value
-Icon=lumora
-Terminal=false
-Categories=Education;Literature;
-ENTRY
-command -v update-desktop-database >/dev/null && update-desktop-database -q "$data_home/applications" 2>/dev/null || true
-command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t "$data_home/icons/hicolor" 2>/dev/null || true
+sed -e "s|@EXEC@|$replacement|" "$here/dist/$id.desktop.in" > "$desktop_file"
+rm -f -- "$data_home/applications/lumora.desktop"
+refresh_caches
 echo "Lumora installed in $folder; it is in the desktop menu."

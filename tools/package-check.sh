@@ -4,7 +4,8 @@
 # Tries the Debian package as a machine's users would: builds it (tools/make-package.sh),
 # installs it with apt-get, makes a user with useradd who starts /usr/bin/lumora on a
 # private X server and saves a slot through the screen reader's interface
-# (tests/screenreader.py), checks the user's folder and that /usr is unchanged, installs
+# (tests/screenreader.py), checks the user's folder and that /usr is unchanged, checks
+# the command line and how the window meets the desktop (tools/desktop-check.py), installs
 # the package again over itself as an upgrade would, and purges it, which must leave the
 # user's folder. Needs root, or sudo; removes the package and the user at the end.
 set -euo pipefail
@@ -22,7 +23,7 @@ id=io.github.lumora.Lumora
 verse="Verse 1 typed through the screen reader"
 export DEBIAN_FRONTEND=noninteractive
 
-tools/install-deps.sh xvfb dbus at-spi2-core python3-pyatspi desktop-file-utils appstream
+tools/install-deps.sh xvfb dbus at-spi2-core python3-pyatspi desktop-file-utils appstream python3-xlib
 start=$SECONDS
 tools/make-package.sh
 deb=$(ls lumora_*.deb)
@@ -41,7 +42,7 @@ remove_user # left by a check that was cut short
 scratch=$(mktemp -d)
 trap 'remove_user; rm -rf "$scratch"' EXIT
 chmod 755 "$scratch"
-cp tests/screenreader.py "$scratch/"
+cp tests/screenreader.py tools/desktop-check.py "$scratch/"
 
 apt_install --reinstall "./$deb"
 shipped_before=$(find /usr/share/lumora -printf '%P %s %m\n' | sort)
@@ -69,6 +70,10 @@ check "nothing was added to /usr/share/lumora" \
     test "$(find /usr/share/lumora -printf '%P %s %m\n' | sort)" = "$shipped_before"
 check "the desktop entry validates" desktop-file-validate /usr/share/applications/$id.desktop
 check "the AppStream metainfo validates" appstreamcli validate --no-net /usr/share/metainfo/$id.metainfo.xml
+# The command line without a display; WM_CLASS, startup notification and the handing over
+# of a second start on X11; the app id on Wayland where weston and qt6-wayland are here.
+check "the installed program meets the desktop (desktop-check.py)" \
+    as_user /usr/bin/python3 "$scratch/desktop-check.py" /usr/bin/lumora /usr/share/applications/$id.desktop
 
 apt_install --reinstall "./$deb"
 as_user env QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/lumora || true

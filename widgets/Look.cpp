@@ -203,13 +203,13 @@ public:
 
 } // namespace
 
-void apply(QApplication& app)
+void apply(QApplication&, bool ownStyle)
 {
     // One look on every desktop: Fusion draws the coloured button faces from the palette.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+    QStyle* fusion = ownStyle ? QStyleFactory::create(QStringLiteral("Fusion")) : nullptr;
+    if (fusion)
         QApplication::setStyle(new Style(fusion));
     QApplication::setFont(text());
-    app.setApplicationName(QStringLiteral("Lumora"));
 }
 
 } // namespace Lumora::Look

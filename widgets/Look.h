@@ -60,8 +60,9 @@ QIcon programIcon();
 // A picture from the program's resources, decoded once and shared afterwards.
 QPixmap picture(const QString& resource);
 
-// Style and default font (text() at the normal size) of every window.
-void apply(QApplication& app);
+// Style and default font (text() at the normal size) of every window; `ownStyle` false
+// keeps a style chosen on the command line.
+void apply(QApplication& app, bool ownStyle = true);
 
 // Fontconfig reads its configuration, some dozens of XML files, the first time Qt asks
 // for a font, which comes in the middle of building the main window. Created first thing

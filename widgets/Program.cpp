@@ -3,15 +3,19 @@
 #include "Program.h"
 
 #include "Look.h"
+#include "Messages.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 
 namespace Lumora {
 
 Program::Program(const QString& appFolder, std::unique_ptr<Opener> opener,
                  WindowRegistry::Factory factory)
     : m_settings(appFolder), m_captions(m_settings),
-      m_opener(opener ? std::move(opener) : std::make_unique<DesktopOpener>()),
+      m_opener(opener ? std::move(opener)
+                      : std::make_unique<DesktopOpener>([](const FileError& error) {
+                            Messages::report(QApplication::activeWindow(), error);
+                        })),
       m_notes(m_settings, *m_opener),
       m_windows(std::make_unique<WindowRegistry>(std::move(factory)))
 {
