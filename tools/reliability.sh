@@ -85,7 +85,7 @@ CASES
 
 # The other cases say their rows themselves; the fuzzers and the sanitizers are counted.
 while IFS=$'\t' read -r case tries result; do row "$case" "$tries" "$result"; done \
-    < <(grep -o 'row: .*' "$log" | cut -c6-)
+    < <(grep -o '^[0-9]*: row: .*' "$log" | sed 's/^[0-9]*: row: //')
 for target in fuzz_linereader fuzz_settingsfiles fuzz_slotversefile fuzz_relocation; do
     n=$(grep -o "Test *#[0-9]*: $target " "$logs/fuzz.log" | head -1 | grep -o '[0-9]*')
     runs=$(grep -o "^$n: stat::number_of_executed_units: [0-9]*" "$logs/fuzz.log" | grep -o '[0-9]*$')
