@@ -20,6 +20,7 @@
 #include "widgets/WindowRegistry.h"
 
 #include <QLabel>
+#include <QFileSystemWatcher>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -149,8 +150,17 @@ void SlotWindow::Form_Load()
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
     load();
-    // Said over the window once it is on the screen.
+    // Said over the window once it is on the screen, and again for each copy that comes
+    // while it is open (once the sync tool has done, a moment after the folder changed).
     QTimer::singleShot(0, this, &SlotWindow::offerConflictCopies);
+    m_lookAgain = new QTimer(this);
+    m_lookAgain->setSingleShot(true);
+    m_lookAgain->setInterval(300);
+    connect(m_lookAgain, &QTimer::timeout, this, &SlotWindow::offerConflictCopies);
+    m_watcher = new QFileSystemWatcher(this);
+    m_watcher->addPath(m_folder.isEmpty() ? QStringLiteral("/") : m_folder);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_lookAgain,
+            qOverload<>(&QTimer::start));
 }
 
 void SlotWindow::load()
@@ -170,7 +180,15 @@ void SlotWindow::offerConflictCopies()
 {
     const QString file = SlotTable::verseFile(m_row.slot);
     const QList<ConflictCopies::Copy> copies = ConflictCopies::find(m_folder, file);
-    if (copies.isEmpty())
+    bool news = false;
+    for (const ConflictCopies::Copy& copy : copies) {
+        if (!m_toldOf.contains(copy.name)) {
+            news = true;
+            m_toldOf.append(copy.name);
+        }
+    }
+    // Not while a comparison is open: its end loads the window again, which looks again.
+    if (!news || m_program.windows().find(CompareWindow::nameFor(m_row)))
         return;
     QString text;
     if (copies.size() == 1) {

@@ -5,8 +5,10 @@
 #include "files/FileState.h"
 #include "widgets/Form.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
+class QTimer;
 
 namespace Lumora {
 
@@ -54,8 +56,8 @@ private:
     // Reads the data folder and the slot's file as they stand now and shows the verses in
     // the labels and the edit boxes; throws FileError.
     void load();
-    // Says so when a sync tool has left copies of the slot's file beside it, and offers to
-    // compare the first with the file.
+    // Says so when a sync tool has left copies of the slot's file beside it that the window
+    // has not yet told of, and offers to compare the first with the file.
     void offerConflictCopies();
     CompareWindow* openComparison();
     void layOutLabels();
@@ -75,6 +77,11 @@ private:
     // writes only while it still holds that.
     QString m_folder;
     FileState m_seen;
+    // The data folder is watched while the window is open: a sync tool may leave a copy
+    // seconds after a save, when the window has already loaded again.
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_lookAgain = nullptr;
+    QStringList m_toldOf;
 };
 
 } // namespace Lumora

@@ -247,32 +247,32 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
     const QString copyName = QStringLiteral("c0003.sync-conflict-20261208-165525-P65PSDR.dat");
     if (copy) {
         m_app->write(QStringLiteral("c0003.dat"), crlf(QStringList{"mine"} + kVerses.mid(1)));
-        m_app->write(copyName, crlf(theirs));
         messages.answer(QMessageBox::Yes); // Compare
     }
     SlotWindow* w = open(3);
-    if (!copy) {
+    QCoreApplication::processEvents(); // the window has looked for copies
+    if (copy) {
+        // The sync tool leaves its copy while the window is open.
+        m_app->write(copyName, crlf(theirs));
+    } else {
         click(w, QStringLiteral("Command4"));
         edit(w, 3)->setText(QStringLiteral("mine"));
         // Another program, a sync tool say, writes the file meanwhile.
         m_app->write(QStringLiteral("c0003.dat"), crlf(theirs));
         click(w, QStringLiteral("Command2"));
     }
-    Form* compare = nullptr;
-    QTRY_VERIFY((compare = visibleWindow(QStringLiteral("Compare3"))));
-    QCOMPARE(messages.texts().size(), int(copy));
-    if (copy)
-        QVERIFY(messages.last().startsWith("Syncthing has left another version of these verses beside c0003.dat:\n" + copyName));
+    QTRY_VERIFY(visibleWindow(QStringLiteral("Compare3")));
+    Form* compare = visibleWindow(QStringLiteral("Compare3"));
+    QCOMPARE(messages.texts(), copy ? QStringList{messages.last()} : QStringList());
+    QVERIFY(!copy || messages.last().startsWith("Syncthing has left another version of these verses beside c0003.dat:\n" + copyName));
     for (const QString& step : steps.split(u' ')) {
-        const QStringList named = step.split(u':');
         if (step == QLatin1String("Return"))
             QTest::keyClick(compare, Qt::Key_Return);
         else if (step == QLatin1String("remove"))
             messages.answer(QMessageBox::Yes);
-        for (CaptionButton* b : compare->findChildren<CaptionButton*>(named[0])) {
-            if (named.size() == 1 || b->property("index").toString() == named[1])
-                QTest::mouseClick(b, Qt::LeftButton);
-        }
+        else // a button, or line N of a side
+            QTest::mouseClick(compare->findChildren<CaptionButton*>(step.section(u':', 0, 0))
+                                  .at(step.section(u':', 1).toInt()), Qt::LeftButton);
     }
     QCOMPARE(m_app->read(QStringLiteral("c0003.dat")), crlf(file));
     QCOMPARE(QFile::exists(m_app->file(copyName)), copyStays);
@@ -280,10 +280,7 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
     // A save shows what was saved; otherwise what was typed, or read, is still there.
     SlotWindow* now = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc3")));
     const bool saved = closes && steps.endsWith(QLatin1String("Command1"));
-    for (int n = 1; n <= 5 && saved; ++n)
-        QCOMPARE(qobject_cast<VerseLabel*>(label(now, n))->verse(), file[n - 1]);
-    if (!saved)
-        QCOMPARE(edit(now, 3)->text(), QStringLiteral("mine"));
+    QCOMPARE(saved ? label(now, 1)->text() : edit(now, 3)->text(), saved ? file[0] : QStringLiteral("mine"));
 }
 
 void TestSlotWindows::confirmKeepsTheProgramRunningAlone()

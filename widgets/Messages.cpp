@@ -74,7 +74,8 @@ Messages::Change Messages::askAboutChange(QWidget* parent, const FileError& erro
                        "now? Either way, what you typed stays in the window.");
     switch (show(parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                  {{QMessageBox::Yes, QStringLiteral("Overwrite")},
-                  {QMessageBox::No, QStringLiteral("Reload")}})) {
+                  {QMessageBox::No, QStringLiteral("Reload")}},
+                 QMessageBox::Cancel)) {
     case QMessageBox::Yes: return Change::Overwrite;
     case QMessageBox::No: return Change::Reload;
     default: return Change::Cancel;

@@ -27,8 +27,8 @@ public:
 
     // A save found its file changed on disk since the window read it (another Lumora, a
     // sync tool, an editor). The user chooses to overwrite what is there with what the
-    // window holds, to reload it, or neither for now; the typing stays in the window
-    // whatever the choice.
+    // window holds, to reload it, or neither for now (which Return gives); the typing stays
+    // in the window whatever the choice.
     enum class Change { Overwrite, Reload, Cancel };
     static Change askAboutChange(QWidget* parent, const FileError& error);
 
