@@ -117,7 +117,7 @@ void TestRelocation::copiesEveryFileReplacingWhatIsThere()
     QCOMPARE(result.dataFolder, data.path());
     QCOMPARE(result.copied, 39);
     QCOMPARE(QFileInfo(data.filePath(QStringLiteral("c0003.txt"))).lastModified(), old);
-    // What the replaced files held is kept in a folder of its own, which no window reads.
+    // What the replaced files held is kept in a folder of its own in the data folder.
     QCOMPARE(result.kept, 2);
     QCOMPARE(QFileInfo(result.keptFolder).dir().path(), data.path());
     QCOMPARE(snapshot(result.keptFolder), (QMap<QString, QByteArray>{{"Cheart.txt", "mine"},
