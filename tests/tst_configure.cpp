@@ -432,7 +432,7 @@ void TestConfigure::exitWithBrokenNameFileKeepsThisWindow()
 void TestConfigure::relocationAsksAndReports_data()
 {
     QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("folder"); // "app", "other" or "missing"
+    QTest::addColumn<QString>("folder"); // "app", "other", "kept" (other, a verse in it) or "missing"
     QTest::addColumn<QString>("message");
     QTest::newRow("No") << false << "other" << kFailed;
     QTest::newRow("same folder") << true << "app" << QStringLiteral(

@@ -177,12 +177,10 @@ void TestSlotVerseFile::findsTheCopiesSyncToolsLeave_data()
     QTest::newRow("in other letter case") << "C0004.Sync-Conflict-20261208-165525-p65psdr.DAT" << "Syncthing";
     QTest::newRow("Nextcloud") << "c0004 (conflicted copy ann 2026-12-08 165525).dat" << "Nextcloud or ownCloud";
     QTest::newRow("Dropbox") << "c0004 (Ann's conflicted copy 2026-12-08).dat" << "Dropbox";
-    QTest::newRow("Dropbox, second that day") << "c0004 (Ann's conflicted copy 2026-12-08 (1)).dat" << "Dropbox";
     QTest::newRow("the file itself") << "c0004.dat" << "";
     QTest::newRow("another slot's copy") << "c0014.sync-conflict-20261208-165525-P65PSDR.dat" << "";
     QTest::newRow("the notes file's copy") << "c0004.sync-conflict-20261208-165525-P65PSDR.txt" << "";
     QTest::newRow("Syncthing's temporary file") << ".syncthing.c0004.dat.tmp" << "";
-    QTest::newRow("no time") << "c0004 (conflicted copy).dat" << "";
 }
 
 void TestSlotVerseFile::findsTheCopiesSyncToolsLeave()

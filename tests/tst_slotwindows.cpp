@@ -226,7 +226,6 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked_data()
     QTest::newRow("all of this window") << false << "Command3 Command1" << mine << true;
     QTest::newRow("all on disk") << false << "Command4 Command1" << theirs << true;
     QTest::newRow("save waits for a side for each") << false << "Option1:0 Command1" << theirs << false;
-    QTest::newRow("copy: Return keeps both") << true << "Return" << mine << true;
     QTest::newRow("copy: a line taken, the copy stays") << true << "Option2:0 Command1"
                                                         << QStringList{"t1"} + kVerses.mid(1) << true;
     QTest::newRow("copy: every line decided, removed") << true << "Option2:0 Option1:1 remove Command1"
@@ -255,8 +254,8 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
         click(w, QStringLiteral("Command2"));
     QTRY_VERIFY(visibleWindow(QStringLiteral("Compare3")));
     Form* compare = visibleWindow(QStringLiteral("Compare3"));
-    QCOMPARE(messages.texts(), copy ? QStringList{messages.last()} : QStringList());
-    QVERIFY(!copy || messages.last().startsWith("Syncthing has left another version of these verses beside c0003.dat:\n" + copyName));
+    QCOMPARE(messages.texts().join(u'|').section(u'\n', 0, 1),
+             copy ? "Syncthing has left another version of these verses beside c0003.dat:\n" + copyName : "");
     for (const QString& step : steps.split(u' ')) {
         if (step == QLatin1String("Return"))
             QTest::keyClick(compare, Qt::Key_Return);

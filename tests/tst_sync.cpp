@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Lumora developers
-// Two computers in one process: each with an application folder and a Lumora of its own,
-// their data folders kept alike by two Syncthing instances that talk over loopback only.
+// Two computers in one process, their data folders kept alike by Syncthing over loopback.
 #include "AppFolder.h"
 #include "Driving.h"
 #include "MessageLog.h"
@@ -24,8 +23,7 @@ using namespace Lumora;
 
 namespace {
 
-// Nothing leaves the machine: no discovery, relays, NAT traversal, reports or upgrades.
-// A change is scanned a second after it is made.
+// No discovery, relays, NAT traversal, reports or upgrades; a change is scanned after a second.
 const char* const kConfig = R"(<configuration version="36"><folder id="lumora" path="%1" type="sendreceive"
  rescanIntervalS="3600" fsWatcherEnabled="true" fsWatcherDelayS="1"><device id="%2"></device><device id="%3"></device>
  <maxConflicts>10</maxConflicts></folder><device id="%2"><address>dynamic</address></device>
@@ -39,7 +37,7 @@ const char* const kConfig = R"(<configuration version="36"><folder id="lumora" p
 // One computer: its application folder, with its data folder and its Syncthing's home in it.
 struct Computer
 {
-    Computer(const QString& letter, int port) : name(letter), listen(port)
+    explicit Computer(int port) : listen(port)
     {
         QDir().mkpath(data);
         app.setDataFolder(data);
@@ -48,13 +46,12 @@ struct Computer
         server.waitForFinished();
         id = QString::fromLatin1(server.readAll()).section("Device ID: ", 1).left(63);
     }
-    // The server is killed with its QProcess, after the windows and before its home goes.
+    // The server ends with its QProcess (after the windows, before its home) or with the test.
     void start(const Computer& peer)
     {
         app.write("home/config.xml",
                   QString::fromLatin1(kConfig).arg(data, id, peer.id).arg(peer.listen).arg(listen).toUtf8());
         server.setStandardOutputFile(home + "/log");
-        // Gone with the test, however it ends.
         server.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
         server.start("syncthing", {"serve", "--home=" + home, "--no-browser", "--no-restart", "--no-upgrade"});
     }
@@ -63,7 +60,6 @@ struct Computer
     Form* window(const QString& windowName) { return shell->windows().find(windowName); }
     Form* open(const QString& windowName) { return shell->windows().open(windowName); }
 
-    QString name;
     AppFolder app;
     QString home = app.file("home");
     QString data = app.file("data");
@@ -90,8 +86,8 @@ private Q_SLOTS:
             QSKIP("syncthing is missing; tools/install-deps.sh installs it");
         // Each dials the other, so one port in use by someone else does not keep them apart.
         const int port = 20000 + 2 * (::getpid() % 20000);
-        m_a.emplace("A", port);
-        m_b.emplace("B", port + 1);
+        m_a.emplace(port);
+        m_b.emplace(port + 1);
         // A has the files that come with the program; B's empty data folder fills from A.
         Relocation::run(m_a->app.path());
         m_a->start(*m_b);
@@ -104,7 +100,7 @@ private Q_SLOTS:
         // Both save slot 4 within a second, before either hears of the other's save, and close.
         for (Computer* computer : {&*m_a, &*m_b}) {
             Form* slot = computer->open("Formc4");
-            slot->findChild<QLineEdit*>("Text3")->setText("saved on " + computer->name);
+            slot->findChild<QLineEdit*>("Text3")->setText(computer == &*m_a ? "saved on A" : "saved on B");
             click(slot, "Command2");
             click(computer->window("Formc4"), "Command3");
         }
@@ -138,7 +134,6 @@ private Q_SLOTS:
         const QByteArray arrived = m_b->read("c0005.dat");
         click(typing, "Command2");
         Form* compare = m_b->window("Compare5");
-        QVERIFY(compare);
         QCOMPARE(compare->findChildren<CaptionButton*>("Option1").at(0)->caption(), "typed on B");
         QCOMPARE(compare->findChildren<CaptionButton*>("Option2").at(1)->caption(), "saved on A");
         QTest::keyClick(compare, Qt::Key_Return);
@@ -151,17 +146,15 @@ private Q_SLOTS:
     void relocationKeepsEveryReplacedVerse()
     {
         // Slots 4 and 5 hold saved verses on both computers; A copies the shipped files over them.
-        const QByteArray four = m_a->read("c0004.dat");
-        const QByteArray five = m_a->read("c0005.dat");
+        const QByteArray four = m_a->read("c0004.dat"), five = m_a->read("c0005.dat");
         const Relocation::Result result = Relocation::run(m_a->app.path());
         QCOMPARE(result.kept, 2);
         const QString kept = QFileInfo(result.keptFolder).fileName();
-        for (Computer* computer : {&*m_a, &*m_b}) {
+        for (Computer* computer : {&*m_a, &*m_b})
             QTRY_VERIFY_WITH_TIMEOUT(computer->read(kept + "/c0004.dat") == four &&
                                          computer->read(kept + "/c0005.dat") == five &&
                                          computer->read("c0004.dat") == m_a->app.read("c0004.dat"),
                                      kSyncMs);
-        }
     }
 };
 
