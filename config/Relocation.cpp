@@ -27,8 +27,8 @@ constexpr std::array<std::string_view, 11> kCategoryOrder = {
 QString makeKeptFolder(const QString& dataFolder)
 {
     const QDir dir(dataFolder.isEmpty() ? QStringLiteral("/") : dataFolder);
-    const QString stamp =
-        QStringLiteral("kept-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = QStringLiteral("kept-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 1;; ++n) {
         const QString name = n == 1 ? stamp : stamp + QStringLiteral("-%1").arg(n);
         if (dir.mkdir(name))

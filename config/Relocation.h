@@ -25,9 +25,9 @@ struct Result {
     Outcome outcome = Outcome::Failed;
     QString dataFolder;  // as read from path.lmr (empty if it could not be read)
     QString failure;     // what went wrong: the error's message, kind and path
-    int copied = 0;      // files in place (copied, or already the same) before the end or the failure
+    int copied = 0;      // files in place (copied or already alike) before the end or the failure
     int kept = 0;        // files of the data folder whose earlier content was kept
-    QString keptFolder;  // where: a folder inside the data folder (empty when none was kept)
+    QString keptFolder;  // where: a folder in the data folder (empty when none was kept)
 };
 
 // Reads path.lmr in `appFolder` and copies the files in order, replacing what is there.

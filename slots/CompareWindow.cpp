@@ -36,7 +36,6 @@ constexpr std::array<QRect, 2> kLines = {QRect(44, 0, 322, kRowHeight),
                                          QRect(382, 0, 322, kRowHeight)};
 constexpr QRect kStatus(16, 372, 688, 20);
 
-
 // The faces of the lines: one still to be taken, one taken, one passed over.
 const QColor kOpen(255, 232, 170);
 const QColor kTaken(190, 230, 190);
@@ -160,8 +159,8 @@ bool CompareWindow::compareWithCopy(const QString& name, const QString& tool)
 {
     m_copy = dataFilePath(m_folder, name);
     try {
-        m_right = TextFile::readLines(m_copy, SlotVerseFile::kVerseCount, Encoding::Cp1252,
-                                      &m_copySeen);
+        m_right =
+            TextFile::readLines(m_copy, SlotVerseFile::kVerseCount, Encoding::Cp1252, &m_copySeen);
     } catch (const FileError& error) {
         Messages::report(this, error);
         close();
@@ -178,8 +177,7 @@ bool CompareWindow::compareWithCopy(const QString& name, const QString& tool)
     return true;
 }
 
-void CompareWindow::showSides(const QString& explanation, const QString& left,
-                              const QString& right)
+void CompareWindow::showSides(const QString& explanation, const QString& left, const QString& right)
 {
     if (m_left.isEmpty())
         m_left = m_right = m_file;
@@ -225,10 +223,10 @@ void CompareWindow::showChoices()
             const bool mine = side == (s == 0 ? Side::Left : Side::Right);
             line->setEnabled(differ);
             line->setChecked(mine);
-            line->setFace(!differ ? palette().color(QPalette::Button)
-                                  : side == Side::None ? kOpen
-                                  : mine               ? kTaken
-                                                       : kPassed);
+            line->setFace(!differ              ? palette().color(QPalette::Button)
+                          : side == Side::None ? kOpen
+                          : mine               ? kTaken
+                                               : kPassed);
         }
     }
     if (marked == 0) {
