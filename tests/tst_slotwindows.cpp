@@ -247,8 +247,7 @@ void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
         messages.answer(QMessageBox::Yes); // Compare
     SlotWindow* w = open(3);
     QCoreApplication::processEvents(); // the window has looked for copies
-    // Another program, a sync tool say, writes the file, or leaves a copy beside it, while
-    // the window is open.
+    // While the window is open, another program writes the file, or a sync tool leaves a copy.
     m_app->write(copy ? copyName : QStringLiteral("c0003.dat"), crlf(theirs));
     if (!copy)
         click(w, QStringLiteral("Command2"));

@@ -64,7 +64,7 @@ struct Computer
     QString home = app.file("home");
     QString data = app.file("data");
     int listen;
-    QString id;
+    QString id; // of the Syncthing device
     QProcess server;
     std::unique_ptr<Shell> shell = std::make_unique<Shell>(app.path());
 };
@@ -75,8 +75,7 @@ class TestSync : public QObject
 {
     Q_OBJECT
     MessageLog m_messages;
-    std::optional<Computer> m_a;
-    std::optional<Computer> m_b;
+    std::optional<Computer> m_a, m_b;
     static constexpr int kSyncMs = 20000;
 
 private Q_SLOTS:
