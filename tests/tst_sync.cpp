@@ -46,7 +46,8 @@ struct Computer
         server.waitForFinished();
         id = QString::fromLatin1(server.readAll()).section("Device ID: ", 1).left(63);
     }
-    // The server ends with its QProcess (after the windows, before its home) or with the test.
+    // Stopped when the test ends, however it ends, after the windows and before its home goes.
+    ~Computer() { server.terminate(); server.waitForFinished(); }
     void start(const Computer& peer)
     {
         app.write("home/config.xml",
