@@ -121,6 +121,7 @@ void CompareWindow::Form_Load()
 {
     readFile();
     const QString file = SlotTable::verseFile(m_row.slot);
+    setTitle(QStringLiteral("Two versions of %1").arg(file));
     showSides(QString(), file, file);
     m_buttons[3]->setFocus();
 }

@@ -19,8 +19,8 @@
 #include "widgets/VerseLabel.h"
 #include "widgets/WindowRegistry.h"
 
-#include <QLabel>
 #include <QFileSystemWatcher>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 

@@ -23,9 +23,9 @@ struct SlotLook;
 // Confirm saves the five lines to the slot verse file of the data folder and reopens the
 // window from the file just written. Should another program have changed the file since
 // the window read it, the two versions are compared line by line (CompareWindow) instead;
-// a conflict copy that a sync tool left beside the file is offered for comparison as soon
-// as the window has loaded. Fourteen windows, one class, each built from its
-// slot-table row and the row of looks beside it.
+// a conflict copy that a sync tool leaves beside the file is offered for comparison as soon
+// as the window has loaded, or as soon as it appears while the window is open. Fourteen
+// windows, one class, each built from its slot-table row and the row of looks beside it.
 //
 //   Image1             the chalkboard picture, stretched over the client area
 //   Label1 .. Label5   the verses in display mode, top to bottom
