@@ -8,6 +8,7 @@
 #include "config/ConfigureWindow.h"
 #include "help/HelpPages.h"
 #include "help/HelpWindow.h"
+#include "slots/CompareWindow.h"
 #include "slots/SlotTable.h"
 #include "slots/SlotWindow.h"
 
@@ -41,6 +42,8 @@ Form* Shell::create(const QString& name)
         return new CategoryWindow(*this, *entry);
     if (const SlotRow* row = SlotTable::byWindow(name))
         return new SlotWindow(*this, *row);
+    if (const SlotRow* row = CompareWindow::rowOf(name))
+        return new CompareWindow(*this, *row);
     if (const HelpPage* page = HelpPages::byWindow(name))
         return new HelpWindow(*this, *page);
     return nullptr;

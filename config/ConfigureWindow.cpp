@@ -319,7 +319,7 @@ void ConfigureWindow::Command3_Click()
                                         "Please change it first"));
         break;
     case Relocation::Result::Outcome::Copied:
-        Messages::inform(this, QStringLiteral("Files copied"));
+        Messages::inform(this, QStringLiteral("Files copied") + keptSentence(result));
         break;
     case Relocation::Result::Outcome::Failed:
         // The fixed text alone would leave the user guessing: the cause and how far the
@@ -327,9 +327,26 @@ void ConfigureWindow::Command3_Click()
         Messages::inform(this, kFailed + QStringLiteral("\n\n") + result.failure +
                                    QStringLiteral("\n\n%1 of the %2 files were copied.")
                                        .arg(result.copied)
-                                       .arg(Relocation::files().size()));
+                                       .arg(Relocation::files().size()) +
+                                   keptSentence(result));
         break;
     }
+}
+
+QString ConfigureWindow::keptSentence(const Relocation::Result& result)
+{
+    // A sync tool carries the replaced files to every computer at once: the person must
+    // know where what they had saved went.
+    if (result.kept == 0)
+        return {};
+    const QString where = QDir::toNativeSeparators(result.keptFolder);
+    if (result.kept == 1)
+        return QStringLiteral("\n\n1 file of the data folder held something else; what it held "
+                              "is kept in %1.")
+            .arg(where);
+    return QStringLiteral("\n\n%1 files of the data folder held something else; what they held "
+                          "is kept in %2.")
+        .arg(QString::number(result.kept), where);
 }
 
 void ConfigureWindow::Command4_Click()

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #pragma once
 
+#include "config/Relocation.h"
 #include "config/Volumes.h"
 #include "files/FileState.h"
 #include "slots/SlotTable.h"
@@ -55,6 +56,8 @@ private:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    // What the relocation's message adds about the files it kept.
+    static QString keptSentence(const Relocation::Result& result);
     void Command4_Click();
     void CDH_Click();
 

@@ -4,10 +4,13 @@
 
 #include "categories/Catalogue.h"
 #include "files/FileError.h"
+#include "files/RegularFile.h"
 #include "settings/SettingsFiles.h"
 #include "files/TextFile.h"
 #include "slots/SlotTable.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
 
 namespace Lumora::Relocation {
@@ -18,6 +21,22 @@ namespace {
 constexpr std::array<std::string_view, 11> kCategoryOrder = {
     "Form11", "Form9", "Form2", "Form3", "Form8", "Form5", "Form7", "Form12", "Form10", "Form6", "Form4",
 };
+
+// Makes the folder in `dataFolder` that the replaced files of this run are kept in: named by
+// the time, and never one that an earlier run made, even in the same second.
+QString makeKeptFolder(const QString& dataFolder)
+{
+    const QDir dir(dataFolder.isEmpty() ? QStringLiteral("/") : dataFolder);
+    const QString stamp = QStringLiteral("kept-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 1;; ++n) {
+        const QString name = n == 1 ? stamp : stamp + QStringLiteral("-%1").arg(n);
+        if (dir.mkdir(name))
+            return dataFilePath(dataFolder, name);
+        if (!dir.exists(name))
+            throw FileError::forWrite(dataFilePath(dataFolder, name));
+    }
+}
 
 } // namespace
 
@@ -64,9 +83,23 @@ Result run(const QString& appFolder)
             throw FileError(target.exists() ? FileError::Kind::NotAFolder : FileError::Kind::PathNotFound,
                             folder);
         for (const QString& name : files()) {
+            const QString source = appFolder + u'/' + name;
+            const QString destination = dataFilePath(folder, name);
+            const FileState there = RegularFile::stateOf(destination);
+            if (there.exists() && there == RegularFile::stateOf(source)) {
+                ++result.copied;
+                continue;
+            }
+            if (there.exists()) {
+                if (result.keptFolder.isEmpty())
+                    result.keptFolder = makeKeptFolder(folder);
+                TextFile::copy(destination,
+                               result.keptFolder + u'/' + QFileInfo(destination).fileName());
+                ++result.kept;
+            }
             // Streamed into a new file renamed into place, so even a file that turned out
             // to be its own destination is not cut short.
-            TextFile::copy(appFolder + u'/' + name, dataFilePath(folder, name));
+            TextFile::copy(source, destination);
             ++result.copied;
         }
     } catch (const FileError& error) {

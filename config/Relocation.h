@@ -25,10 +25,16 @@ struct Result {
     Outcome outcome = Outcome::Failed;
     QString dataFolder;  // as read from path.lmr (empty if it could not be read)
     QString failure;     // what went wrong: the error's message, kind and path
-    int copied = 0;      // files copied before the end or the failure
+    int copied = 0;      // files in place (copied or already alike) before the end or the failure
+    int kept = 0;        // files of the data folder whose earlier content was kept
+    QString keptFolder;  // where: a folder in the data folder (empty when none was kept)
 };
 
 // Reads path.lmr in `appFolder` and copies the files in order, replacing what is there.
+// A file of the data folder that already holds what its source holds is left alone, so a
+// sync tool carries nothing; one that holds anything else is first copied whole into a
+// folder kept-YYYYMMDD-HHMMSS made in the data folder for this run, which no window reads
+// as its own: saved verses and notes are never lost to the copy.
 // Each file is streamed in bounded chunks into a temporary file renamed into place, so a
 // copy that fails leaves the old file whole; the files before it stay copied. Only regular
 // files are copied (see FileSave for links, owners and read-only folders); a new copy is

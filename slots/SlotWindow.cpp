@@ -2,8 +2,10 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "SlotWindow.h"
 
+#include "CompareWindow.h"
 #include "SlotTable.h"
 #include "SlotVerseFile.h"
+#include "files/ConflictCopies.h"
 #include "files/FileError.h"
 #include "files/FileState.h"
 #include "widgets/ButtonRow.h"
@@ -17,8 +19,10 @@
 #include "widgets/VerseLabel.h"
 #include "widgets/WindowRegistry.h"
 
+#include <QFileSystemWatcher>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace Lumora {
 
@@ -145,26 +149,78 @@ void SlotWindow::Form_Load()
     drawTitle();
     for (QLineEdit* edit : std::as_const(m_edits))
         edit->hide();
-    load(false);
+    load();
+    // Said over the window once it is on the screen, and again for each copy that comes
+    // while it is open (once the sync tool has done, a moment after the folder changed).
+    QTimer::singleShot(0, this, &SlotWindow::offerConflictCopies);
+    m_lookAgain = new QTimer(this);
+    m_lookAgain->setSingleShot(true);
+    m_lookAgain->setInterval(300);
+    connect(m_lookAgain, &QTimer::timeout, this, &SlotWindow::offerConflictCopies);
+    m_watcher = new QFileSystemWatcher(this);
+    m_watcher->addPath(m_folder.isEmpty() ? QStringLiteral("/") : m_folder);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_lookAgain,
+            qOverload<>(&QTimer::start));
 }
 
-void SlotWindow::load(bool keepTyping)
+void SlotWindow::load()
 {
     m_folder = m_program.settings().dataFolder();
     folderHolder()->setText(m_folder);
-    showVerses(SlotVerseFile::read(m_folder, m_row.slot, &m_seen), keepTyping);
-}
-
-void SlotWindow::showVerses(const QStringList& verses, bool keepTyping)
-{
+    const QStringList verses = SlotVerseFile::read(m_folder, m_row.slot, &m_seen);
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
-        if (!keepTyping || !m_edits[i]->isModified()) {
-            m_edits[i]->setText(verses[i]);
-            m_edits[i]->setCursorPosition(0);
-        }
+        m_edits[i]->setText(verses[i]);
+        m_edits[i]->setCursorPosition(0);
         m_labels[i]->setVerse(verses[i]);
     }
     layOutLabels();
+}
+
+void SlotWindow::offerConflictCopies()
+{
+    const QString file = SlotTable::verseFile(m_row.slot);
+    const QList<ConflictCopies::Copy> copies = ConflictCopies::find(m_folder, file);
+    bool news = false;
+    for (const ConflictCopies::Copy& copy : copies) {
+        if (!m_toldOf.contains(copy.name)) {
+            news = true;
+            m_toldOf.append(copy.name);
+        }
+    }
+    // Not while a comparison is open: its end loads the window again, which looks again.
+    if (!news || m_program.windows().find(CompareWindow::nameFor(m_row)))
+        return;
+    QString text;
+    if (copies.size() == 1) {
+        text = QStringLiteral("%1 has left another version of these verses beside %2:\n%3\n\n")
+                   .arg(copies.first().tool, file, copies.first().name);
+    } else {
+        QStringList names;
+        for (const ConflictCopies::Copy& copy : copies)
+            names.append(copy.name);
+        text = QStringLiteral("Sync tools have left %1 other versions of these verses beside "
+                              "%2:\n%3\n\n")
+                   .arg(QString::number(copies.size()), file, names.join(u'\n'));
+    }
+    text += copies.size() == 1
+                ? QStringLiteral("It holds what one computer saved while another saved too. "
+                                 "Compare it with %1 now? ")
+                      .arg(file)
+                : QStringLiteral("Each holds what one computer saved while another saved too. "
+                                 "Compare the first with %1 now? ")
+                      .arg(file);
+    text += QStringLiteral("A copy stays where it is until each of its lines has been taken or "
+                           "passed over.");
+    if (!Messages::ask(this, text, QStringLiteral("Compare"), QStringLiteral("Not Now")))
+        return;
+    if (CompareWindow* compare = openComparison())
+        compare->compareWithCopy(copies.first().name, copies.first().tool);
+}
+
+CompareWindow* SlotWindow::openComparison()
+{
+    return qobject_cast<CompareWindow*>(
+        m_program.windows().open(CompareWindow::nameFor(m_row), this));
 }
 
 void SlotWindow::layOutLabels()
@@ -220,30 +276,22 @@ void SlotWindow::Command2_Click()
     QStringList verses;
     for (QLineEdit* edit : std::as_const(m_edits))
         verses.append(edit->text());
-    const bool saved = saveUnlessChanged(
-        [&](bool overwrite) {
-            const QString folder = m_program.settings().dataFolder();
-            folderHolder()->setText(folder);
-            // The file this window read must still hold what it read. After the data
-            // folder has moved, the save goes to the new folder's file, never read here.
-            SlotVerseFile::write(folder, m_row.slot, verses,
-                                 overwrite || folder != m_folder ? FileState{} : m_seen);
-        },
-        [this] { refillFromDisk(); });
-    // Nothing is lost when the save was not made: the window stays, the typing with it.
-    if (!saved)
+    try {
+        const QString folder = m_program.settings().dataFolder();
+        folderHolder()->setText(folder);
+        // The file this window read must still hold what it read. After the data folder has
+        // moved, the save goes to the new folder's file, never read here.
+        SlotVerseFile::write(folder, m_row.slot, verses, folder != m_folder ? FileState{} : m_seen);
+    } catch (const FileError& error) {
+        // Nothing is lost when the save was not made: the window stays, the typing with it.
+        if (error.kind() != FileError::Kind::ChangedOnDisk)
+            Messages::report(this, error);
+        else if (CompareWindow* compare = openComparison())
+            compare->compareWithTyping(verses);
         return;
+    }
     Messages::inform(this, QStringLiteral("Verses have been saved to screen display"));
     m_program.windows().reopen(this);
-}
-
-void SlotWindow::refillFromDisk()
-{
-    try {
-        load(true);
-    } catch (const FileError& error) {
-        Messages::report(this, error);
-    }
 }
 
 void SlotWindow::Command3_Click()

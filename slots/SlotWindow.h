@@ -5,11 +5,14 @@
 #include "files/FileState.h"
 #include "widgets/Form.h"
 
+class QFileSystemWatcher;
 class QLabel;
 class QLineEdit;
+class QTimer;
 
 namespace Lumora {
 
+class CompareWindow;
 class OneLineEdit;
 class VerseLabel;
 struct SlotRow;
@@ -18,8 +21,11 @@ struct SlotLook;
 // The window of one open slot, `Formc2` .. `Formc15`: its five verses in yellow on a
 // chalkboard, and five single-line edit boxes in their place to enter or change them.
 // Confirm saves the five lines to the slot verse file of the data folder and reopens the
-// window from the file just written. Fourteen windows, one class, each built from its
-// slot-table row and the row of looks beside it.
+// window from the file just written. Should another program have changed the file since
+// the window read it, the two versions are compared line by line (CompareWindow) instead;
+// a conflict copy that a sync tool leaves beside the file is offered for comparison as soon
+// as the window has loaded, or as soon as it appears while the window is open. Fourteen
+// windows, one class, each built from its slot-table row and the row of looks beside it.
 //
 //   Image1             the chalkboard picture, stretched over the client area
 //   Label1 .. Label5   the verses in display mode, top to bottom
@@ -47,15 +53,13 @@ protected:
     bool closesOnEscape() const override { return !m_editing; }
 
 private:
-    // Shows `verses` in the labels and the edit boxes; with `keepTyping`, a box the user
-    // has typed in keeps what they typed.
-    void showVerses(const QStringList& verses, bool keepTyping);
-    // Reads the data folder and the slot's file as they stand now and shows the verses;
-    // throws FileError.
-    void load(bool keepTyping);
-    // Reads the file again after a save found it changed, keeping what was typed; a
-    // failure is reported.
-    void refillFromDisk();
+    // Reads the data folder and the slot's file as they stand now and shows the verses in
+    // the labels and the edit boxes; throws FileError.
+    void load();
+    // Says so when a sync tool has left copies of the slot's file beside it that the window
+    // has not yet told of, and offers to compare the first with the file.
+    void offerConflictCopies();
+    CompareWindow* openComparison();
     void layOutLabels();
     void Command1_Click();
     void Command2_Click();
@@ -73,6 +77,11 @@ private:
     // writes only while it still holds that.
     QString m_folder;
     FileState m_seen;
+    // The data folder is watched while the window is open: a sync tool may leave a copy
+    // seconds after a save, when the window has already loaded again.
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_lookAgain = nullptr;
+    QStringList m_toldOf;
 };
 
 } // namespace Lumora

@@ -432,12 +432,14 @@ void TestConfigure::exitWithBrokenNameFileKeepsThisWindow()
 void TestConfigure::relocationAsksAndReports_data()
 {
     QTest::addColumn<bool>("yes");
-    QTest::addColumn<QString>("folder"); // "app", "other" or "missing"
+    QTest::addColumn<QString>("folder"); // "app", "other", "kept" (other, a verse in it) or "missing"
     QTest::addColumn<QString>("message");
     QTest::newRow("No") << false << "other" << kFailed;
     QTest::newRow("same folder") << true << "app" << QStringLiteral(
         "Your data folder is the same as application folder.. Please change it first");
     QTest::newRow("copied") << true << "other" << QStringLiteral("Files copied");
+    QTest::newRow("copied, a verse kept") << true << "kept" << QStringLiteral(
+        "Files copied\n\n1 file of the data folder held something else; what it held is kept in %1/%2.");
     QTest::newRow("missing folder") << true << "missing"
                                     << kFailed + "\n\nPath not found: %1\n\n0 of the 39 files were copied.";
 }
@@ -453,19 +455,22 @@ void TestConfigure::relocationAsksAndReports()
     QLineEdit* text1 = w->findChild<QLineEdit*>(QStringLiteral("Text1"));
     const QString before = text1->text();
     // The relocation uses what path.lmr says, not what the folder list shows.
-    const QString target = folder == QLatin1String("app")     ? m_app->path()
-                           : folder == QLatin1String("other") ? other.path()
-                                                              : other.filePath(QStringLiteral("missing"));
+    const QString target = folder == QLatin1String("app")       ? m_app->path()
+                           : folder != QLatin1String("missing") ? other.path()
+                                                                : other.filePath(QStringLiteral("missing"));
+    if (folder == QLatin1String("kept"))
+        QFile(other.filePath(QStringLiteral("c0004.dat"))).open(QIODevice::WriteOnly);
     m_app->setDataFolder(target);
     w->folderList()->setCurrentFolder(QStringLiteral("/"));
     messages.answer(yes ? QMessageBox::Yes : QMessageBox::No);
     click(w, QStringLiteral("Command3"));
     QCOMPARE(messages.texts(),
              (QStringList{"Do this once and only you want to copy data to other location",
-                          QString(message).replace(QLatin1String("%1"), target)}));
+                          QString(message).replace(QLatin1String("%1"), target).replace(QLatin1String("%2"),
+                              QDir(other.path()).entryList({"kept-*"}).value(0))}));
     QCOMPARE(text1->text(), yes ? target : before);
     QCOMPARE(QDir(other.path()).entryList(QDir::Files).size(),
-             message == QLatin1String("Files copied") ? 39 : 0);
+             message.startsWith(QLatin1String("Files copied")) ? 39 : 0);
     QVERIFY(!QFileInfo::exists(other.filePath(QStringLiteral("missing"))));
 }
 

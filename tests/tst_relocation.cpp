@@ -95,6 +95,11 @@ void TestRelocation::copiesEveryFileReplacingWhatIsThere()
     capital.open(QIODevice::WriteOnly);
     capital.write("mine");
     capital.close();
+    // A file that holds what its source holds is not written again.
+    QFile same(data.filePath(QStringLiteral("c0003.txt")));
+    const QDateTime old = QDateTime::currentDateTime().addDays(-1);
+    QVERIFY(QFile::copy(app.file(QStringLiteral("c0003.txt")), same.fileName()) &&
+            same.open(QIODevice::Append) && same.setFileTime(old, QFileDevice::FileModificationTime));
     app.setDataFolder(data.path());
 
     const mode_t before = ::umask(mode_t(mask));
@@ -110,6 +115,11 @@ void TestRelocation::copiesEveryFileReplacingWhatIsThere()
     QCOMPARE(result.outcome, Outcome::Copied);
     QCOMPARE(result.dataFolder, data.path());
     QCOMPARE(result.copied, 39);
+    QCOMPARE(QFileInfo(data.filePath(QStringLiteral("c0003.txt"))).lastModified(), old);
+    // What the replaced files held is kept in a folder of its own.
+    QCOMPARE(result.kept, 2);
+    QCOMPARE(snapshot(result.keptFolder), (QMap<QString, QByteArray>{{"Cheart.txt", "mine"},
+                                                                     {"c0002.dat", "the user's verses\r\n"}}));
     const auto copied = snapshot(data.path());
     const auto source = snapshot(app.path());
     QCOMPARE(copied.size(), 39);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "AppFolder.h"
+#include "files/ConflictCopies.h"
 #include "files/FileError.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotTable.h"
@@ -24,6 +25,8 @@ private Q_SLOTS:
     void followsTheDataFolderOfTheMoment();
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
+    void findsTheCopiesSyncToolsLeave_data();
+    void findsTheCopiesSyncToolsLeave();
 };
 
 void TestSlotVerseFile::slotTableBindsButtonsWindowsAndFiles_data()
@@ -164,6 +167,27 @@ void TestSlotVerseFile::failedSaveKeepsTheOldFile()
         QCOMPARE(int(error.kind()), kind);
     }
     QCOMPARE(app.read(QStringLiteral("c0003.dat")), before);
+}
+
+void TestSlotVerseFile::findsTheCopiesSyncToolsLeave_data()
+{
+    QTest::addColumn<QString>("name"); // of a file beside c0004.dat
+    QTest::addColumn<QString>("tool");
+    QTest::newRow("Syncthing") << "c0004.sync-conflict-20261208-165525-P65PSDR.dat" << "Syncthing";
+    QTest::newRow("in other letter case") << "C0004.Sync-Conflict-20261208-165525-p65psdr.DAT" << "Syncthing";
+    QTest::newRow("Nextcloud") << "c0004 (conflicted copy ann 2026-12-08 165525).dat" << "Nextcloud or ownCloud";
+    QTest::newRow("Dropbox") << "c0004 (Ann's conflicted copy 2026-12-08).dat" << "Dropbox";
+    QTest::newRow("the file itself") << "c0004.dat" << "";
+    QTest::newRow("another slot's copy") << "c0014.sync-conflict-20261208-165525-P65PSDR.dat" << "";
+    QTest::newRow("the notes file's copy") << "c0004.sync-conflict-20261208-165525-P65PSDR.txt" << "";
+    QTest::newRow("Syncthing's temporary file") << ".syncthing.c0004.dat.tmp" << "";
+}
+
+void TestSlotVerseFile::findsTheCopiesSyncToolsLeave()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, tool);
+    QCOMPARE(ConflictCopies::toolOf(name, QStringLiteral("c0004.dat")), tool);
 }
 
 QTEST_GUILESS_MAIN(TestSlotVerseFile)

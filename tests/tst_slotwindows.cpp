@@ -214,39 +214,63 @@ void TestSlotWindows::confirmWithoutEditingNormalisesTheFile()
 
 void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked_data()
 {
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QStringList>("file");  // afterwards
-    QTest::addColumn<QStringList>("shown"); // the verses the window shows afterwards
-    const QStringList theirs{"t1", "t2", "t3", "t4", "t5"};
+    QTest::addColumn<bool>("copy");        // the other version is a sync tool's copy beside the file
+    QTest::addColumn<QString>("steps");    // in the comparison; "remove" answers its question
+    QTest::addColumn<QStringList>("file"); // afterwards
+    QTest::addColumn<bool>("closes");
+    const QStringList theirs = QStringList{"t1", "t2"} + kVerses.mid(2);
     const QStringList mine = QStringList{"mine"} + kVerses.mid(1);
-    QTest::newRow("overwrite") << int(QMessageBox::Yes) << mine << mine;
-    QTest::newRow("reload") << int(QMessageBox::No) << theirs << theirs;
-    QTest::newRow("neither") << int(QMessageBox::Cancel) << theirs << kVerses;
+    QTest::newRow("Return keeps both") << false << "Return" << theirs << true;
+    QTest::newRow("a side for each line") << false << "Option1:0 Option2:1 Command1"
+                                          << QStringList{"mine", "t2"} + kVerses.mid(2) << true;
+    QTest::newRow("all of this window") << false << "Command3 Command1" << mine << true;
+    QTest::newRow("all on disk") << false << "Command4 Command1" << theirs << true;
+    QTest::newRow("save waits for a side for each") << false << "Option1:0 Command1" << theirs << false;
+    QTest::newRow("copy: a line taken, the copy stays") << true << "Option2:0 Command1"
+                                                        << QStringList{"t1"} + kVerses.mid(1) << true;
+    QTest::newRow("copy: every line decided, removed") << true << "Option2:0 Option1:1 remove Command1"
+                                                       << QStringList{"t1"} + kVerses.mid(1) << true;
+    QTest::newRow("copy: every line passed over, kept") << true << "Command3 Command1" << mine << true;
 }
 
 void TestSlotWindows::changeOnDiskIsNeverOverwrittenUnasked()
 {
-    QFETCH(int, answer);
+    QFETCH(bool, copy);
+    QFETCH(QString, steps);
     QFETCH(QStringList, file);
-    QFETCH(QStringList, shown);
+    QFETCH(bool, closes);
     MessageLog messages;
+    const QStringList theirs = QStringList{"t1", "t2"} + kVerses.mid(2);
+    const QString copyName = QStringLiteral("c0003.sync-conflict-20261208-165525-P65PSDR.dat");
+    m_app->write(QStringLiteral("c0003.dat"), crlf(QStringList{"mine"} + kVerses.mid(1)));
+    if (copy)
+        messages.answer(QMessageBox::Yes); // Compare
     SlotWindow* w = open(3);
-    click(w, QStringLiteral("Command4"));
-    edit(w, 3)->selectAll();
-    type(edit(w, 3), QStringLiteral("mine"));
-    // Another program, a sync tool say, writes the file meanwhile.
-    m_app->write(QStringLiteral("c0003.dat"), crlf({"t1", "t2", "t3", "t4", "t5"}));
-    messages.answer(QMessageBox::StandardButton(answer));
-    click(w, QStringLiteral("Command2"));
-    QCOMPARE(messages.texts().first().section(u'\n', 0, 0),
-             QStringLiteral("Changed by another program: ") + m_app->file(QStringLiteral("c0003.dat")));
+    QCoreApplication::processEvents(); // the window has looked for copies
+    // While the window is open, another program writes the file, or a sync tool leaves a copy.
+    m_app->write(copy ? copyName : QStringLiteral("c0003.dat"), crlf(theirs));
+    if (!copy)
+        click(w, QStringLiteral("Command2"));
+    QTRY_VERIFY(visibleWindow(QStringLiteral("Compare3")));
+    Form* compare = visibleWindow(QStringLiteral("Compare3"));
+    QCOMPARE(messages.texts().join(u'|').section(u'\n', 0, 1),
+             copy ? "Syncthing has left another version of these verses beside c0003.dat:\n" + copyName : "");
+    for (const QString& step : steps.split(u' ')) {
+        if (step == QLatin1String("Return"))
+            QTest::keyClick(compare, Qt::Key_Return);
+        else if (step == QLatin1String("remove"))
+            messages.answer(QMessageBox::Yes);
+        else // a button, or line N of a side
+            QTest::mouseClick(compare->findChildren<CaptionButton*>(step.section(u':', 0, 0))
+                                  .at(step.section(u':', 1).toInt()), Qt::LeftButton);
+    }
     QCOMPARE(m_app->read(QStringLiteral("c0003.dat")), crlf(file));
+    QCOMPARE(QFile::exists(m_app->file(copyName)), copy && !steps.contains(QLatin1String("remove")));
+    QTRY_COMPARE(!visibleWindow(QStringLiteral("Compare3")), closes);
+    // A save shows what was saved; otherwise what was typed, or read, is still there.
     SlotWindow* now = qobject_cast<SlotWindow*>(visibleWindow(QStringLiteral("Formc3")));
-    for (int n = 1; n <= 5; ++n)
-        QCOMPARE(qobject_cast<VerseLabel*>(label(now, n))->verse(), shown[n - 1]);
-    // Whatever the answer, what was typed is still there until the window is reloaded.
-    if (now == w)
-        QCOMPARE(edit(w, 3)->text(), QStringLiteral("mine"));
+    const bool saved = closes && steps.endsWith(QLatin1String("Command1"));
+    QCOMPARE(saved ? label(now, 1)->text() : edit(now, 3)->text(), saved ? file[0] : QStringLiteral("mine"));
 }
 
 void TestSlotWindows::confirmKeepsTheProgramRunningAlone()

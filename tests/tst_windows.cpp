@@ -42,6 +42,8 @@ void TestWindows::everyWindowIsWholeAndTidy_data()
         QTest::newRow(entry.window.data()) << qs(entry.window) << QString() << -1 << kPictures[0];
     for (const SlotRow& row : SlotTable::kRows)
         QTest::newRow(row.window.data()) << qs(row.window) << QString() << -1 << kPictures[1];
+    // A heading, two side headings, five marks, ten lines, a count and four buttons.
+    QTest::newRow("Compare4") << "Compare4" << QString() << 23 << QSize();
     for (const HelpPage& page : HelpPages::kPages)
         QTest::newRow(page.window.data()) << qs(page.window) << QString() << -1 << QSize();
 }

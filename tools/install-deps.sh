@@ -15,6 +15,7 @@ packages=(
     xdg-utils               # xdg-open, which opens notes files in the desktop's editor
     pulseaudio-utils        # pactl and parec: the music test records what a sound server plays
     xvfb dbus at-spi2-core python3-pyatspi  # the screen-reader test: AT-SPI on a private X server
+    syncthing               # the sync test: two Syncthing instances talking over loopback
     "$@"
 )
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -26,13 +26,16 @@ void Messages::setHook(Hook h)
 
 QMessageBox::StandardButton Messages::show(
     QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
-    const QList<std::pair<QMessageBox::StandardButton, QString>>& names)
+    const QList<std::pair<QMessageBox::StandardButton, QString>>& names,
+    QMessageBox::StandardButton byDefault)
 {
     if (hook())
         return hook()(text, buttons);
     QMessageBox box(QMessageBox::NoIcon, title(), text, buttons, parent);
     for (const auto& [button, name] : names)
         box.button(button)->setText(name);
+    if (byDefault != QMessageBox::NoButton)
+        box.setDefaultButton(byDefault);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
     return QMessageBox::StandardButton(box.exec());
@@ -46,6 +49,13 @@ void Messages::inform(QWidget* parent, const QString& text)
 bool Messages::ask(QWidget* parent, const QString& text)
 {
     return show(parent, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool Messages::ask(QWidget* parent, const QString& text, const QString& yes, const QString& no)
+{
+    return show(parent, text, QMessageBox::Yes | QMessageBox::No,
+                {{QMessageBox::Yes, yes}, {QMessageBox::No, no}},
+                QMessageBox::No) == QMessageBox::Yes;
 }
 
 void Messages::report(QWidget* parent, const FileError& error)
@@ -64,7 +74,8 @@ Messages::Change Messages::askAboutChange(QWidget* parent, const FileError& erro
                        "now? Either way, what you typed stays in the window.");
     switch (show(parent, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                  {{QMessageBox::Yes, QStringLiteral("Overwrite")},
-                  {QMessageBox::No, QStringLiteral("Reload")}})) {
+                  {QMessageBox::No, QStringLiteral("Reload")}},
+                 QMessageBox::Cancel)) {
     case QMessageBox::Yes: return Change::Overwrite;
     case QMessageBox::No: return Change::Reload;
     default: return Change::Cancel;

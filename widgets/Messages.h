@@ -19,13 +19,16 @@ public:
     static void inform(QWidget* parent, const QString& text);
     // A question with Yes and No; true for Yes.
     static bool ask(QWidget* parent, const QString& text);
+    // A question whose two answers have words of their own, `yes` and `no`; true for `yes`.
+    // Return gives `no`, the answer that changes nothing.
+    static bool ask(QWidget* parent, const QString& text, const QString& yes, const QString& no);
     // A failed operation: what went wrong and with which file.
     static void report(QWidget* parent, const FileError& error);
 
     // A save found its file changed on disk since the window read it (another Lumora, a
     // sync tool, an editor). The user chooses to overwrite what is there with what the
-    // window holds, to reload it, or neither for now; the typing stays in the window
-    // whatever the choice.
+    // window holds, to reload it, or neither for now (which Return gives); the typing stays
+    // in the window whatever the choice.
     enum class Change { Overwrite, Reload, Cancel };
     static Change askAboutChange(QWidget* parent, const FileError& error);
 
@@ -38,10 +41,11 @@ public:
     static QString title() { return QStringLiteral("Lumora"); }
 
 private:
-    // `names` gives buttons words of their own.
+    // `names` gives buttons words of their own; `byDefault` is the one Return presses.
     static QMessageBox::StandardButton show(
         QWidget* parent, const QString& text, QMessageBox::StandardButtons buttons,
-        const QList<std::pair<QMessageBox::StandardButton, QString>>& names = {});
+        const QList<std::pair<QMessageBox::StandardButton, QString>>& names = {},
+        QMessageBox::StandardButton byDefault = QMessageBox::NoButton);
 };
 
 } // namespace Lumora
