@@ -45,6 +45,7 @@ public:
 protected:
     // In display mode there is nothing to lose.
     bool closesOnEscape() const override { return !m_editing; }
+    void layOutContents() override;
 
 private:
     // Shows `verses` in the labels and the edit boxes; with `keepTyping`, a box the user
@@ -57,6 +58,7 @@ private:
     // failure is reported.
     void refillFromDisk();
     void layOutLabels();
+    void placeRulesUnderBoxes();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
