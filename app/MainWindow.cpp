@@ -207,18 +207,6 @@ void MainWindow::setTabOrder()
     button(QStringLiteral("Command2"))->setFocus();
 }
 
-bool MainWindow::event(QEvent* event)
-{
-    // The focus frame shows from the start, not only after the first Tab: the keyboard is
-    // a way into this window as good as the mouse. Qt clears the mark when the window is
-    // first activated, so it is set then.
-    if (event->type() == QEvent::WindowActivate && !m_activated) {
-        m_activated = true;
-        setAttribute(Qt::WA_KeyboardFocusChange);
-    }
-    return Form::event(event);
-}
-
 void MainWindow::Form_Load()
 {
     drawTitle();

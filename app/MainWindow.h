@@ -45,7 +45,6 @@ public:
     MusicPlayer* player() const { return m_player; }
 
 protected:
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -70,7 +69,6 @@ private:
 
     QHash<QString, CaptionButton*> m_buttons;
     MusicPlayer* m_player;
-    bool m_activated = false;
     QString m_musicFolder;
 };
 

@@ -202,6 +202,34 @@ void repaintRow(Shell& shell, int repeats)
     BenchTable::row(name, times);
 }
 
+// With every window open, times a step of the zoom, up and down again, until each
+// window is laid out anew and repainted.
+void zoomRow(Shell& shell, int repeats)
+{
+    QList<Form*> windows{shell.windows().find(QStringLiteral("Main"))};
+    for (const QString& name : allWindows())
+        windows.append(shell.windows().open(name));
+    settle();
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        for (const int step : {125, 100}) {
+            QElapsedTimer timer;
+            timer.start();
+            shell.setZoom(step);
+            for (Form* window : std::as_const(windows))
+                window->repaint();
+            times.push_back(ms(timer));
+            settle();
+        }
+    }
+    BenchTable::row("zoom: one step, every window open, repainted (ms)", times, 16);
+    for (Form* window : std::as_const(windows)) {
+        if (window != windows.first())
+            window->close();
+    }
+    settle();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -232,6 +260,9 @@ int main(int argc, char* argv[])
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 40;
     QTemporaryDir folder;
     fillFolder(data, folder.path());
+    // The zoom the bench sets is not the user's.
+    QTemporaryDir userConfig;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
     // The harness answers every message box at once.
     Messages::setHook([](const QString&, QMessageBox::StandardButtons buttons) {
         return (buttons & QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
@@ -337,6 +368,8 @@ int main(int argc, char* argv[])
         }
         BenchTable::row("folder list: open a folder of 3000 subfolders (ms)", times, 2000);
     }
+
+    zoomRow(shell, repeats);
 
     // While no other synthesizer holds the soundfont: FluidSynth shares a loaded one.
     soundServerRows(data, repeats);

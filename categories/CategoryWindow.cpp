@@ -134,9 +134,11 @@ void CategoryWindow::layOutVerses()
     // out evenly, with a rule in the middle of the space below each verse. Should the
     // verses need more room than there is, each gets its share of it, so that every
     // one shows its first lines.
-    const int width = m_look.starryNight ? kNarrowLabelWidth : kLabelWidth;
-    const int left = (m_look.width - width) / 2;
-    const int room = m_look.height - kBottomMargin - kButtonSize.height() - 2 * kTopMargin;
+    const int normalWidth = m_look.starryNight ? kNarrowLabelWidth : kLabelWidth;
+    const int width = zoomed(normalWidth);
+    const int left = zoomed((m_look.width - normalWidth) / 2);
+    const int room =
+        zoomed(m_look.height - kBottomMargin - kButtonSize.height() - 2 * kTopMargin);
     QList<int> heights;
     int total = 0;
     for (VerseLabel* label : std::as_const(m_labels)) {
@@ -149,11 +151,11 @@ void CategoryWindow::layOutVerses()
         total = room;
     }
     const int share = (room - total) / int(m_labels.size());
-    int top = kTopMargin;
+    int top = zoomed(kTopMargin);
     for (qsizetype i = 0; i < m_labels.size(); ++i) {
         m_labels[i]->fitInto(QRect(left, top, width, heights[i]));
         if (i < m_lines.size())
-            m_lines[i]->setGeometry(left, top + heights[i] + share / 2, width, 1);
+            m_lines[i]->setGeometry(left, top + heights[i] + share / 2, width, zoomed(1));
         top += heights[i] + share;
     }
 }

@@ -32,6 +32,7 @@ public:
 
 protected:
     bool closesOnEscape() const override { return true; }
+    void layOutContents() override { layOutVerses(); }
 
 private:
     void layOutVerses();

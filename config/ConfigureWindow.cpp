@@ -175,6 +175,7 @@ void ConfigureWindow::Form_Load()
 {
     drawTitle();
     startFolderList();
+    layOutContents();
     const QStringList names = m_program.settings().slotNames(&m_namesSeen);
     for (std::size_t i = 0; i < m_names.size(); ++i) {
         m_names[i]->setText(names[qsizetype(i)]);
@@ -190,6 +191,17 @@ void ConfigureWindow::Form_Load()
     // drive list only moves the folder list when the user chooses a drive.
     m_drive->setCurrentIndex(
         std::max(Volumes::volumeOf(m_volumes, m_program.settings().appFolder()), 0));
+}
+
+void ConfigureWindow::layOutContents()
+{
+    // The folder list shows whole rows only, as many as its place holds.
+    const int frame = 2 * m_dir->frameWidth();
+    const int row = std::max(1, m_dir->count() > 0 ? m_dir->sizeHintForRow(0)
+                                                   : m_dir->fontMetrics().height());
+    const QRect place = zoomed(kFolderList);
+    const int rows = std::max(1, (place.height() - frame) / row);
+    m_dir->setGeometry(QRect(place.topLeft(), QSize(place.width(), rows * row + frame)));
 }
 
 void ConfigureWindow::startFolderList()

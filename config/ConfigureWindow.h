@@ -47,6 +47,9 @@ public:
     FolderList* folderList() const { return m_dir; }
     QComboBox* driveList() const { return m_drive; }
 
+protected:
+    void layOutContents() override;
+
 private:
     void startFolderList();
     // Reads both settings files again as they stand now; a name box the user has typed

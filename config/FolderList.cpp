@@ -85,7 +85,8 @@ void FolderList::setCurrentFolder(const QString& folder)
         item->setData(kLevelRole, level++);
         currentItem = item;
     }
-    QFont marked = font();
+    // Bold and nothing else: the size follows the list's own font when the window zooms.
+    QFont marked;
     marked.setBold(true);
     currentItem->setFont(marked);
     const QString prefix = path == QLatin1String("/") ? path : path + u'/';

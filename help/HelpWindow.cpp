@@ -20,6 +20,14 @@ constexpr int kMargin = 8;
 constexpr int kGap = 6;
 constexpr QSize kOkSize(73, 25);
 
+QRect okPlace(const HelpPage& page)
+{
+    return QRect(page.okAtBottom ? QPoint(page.width - kMargin - kOkSize.width(),
+                                          page.height - kMargin - kOkSize.height())
+                                 : QPoint(page.width - kMargin - kOkSize.width(), kMargin),
+                 kOkSize);
+}
+
 } // namespace
 
 HelpWindow::HelpWindow(Program& program, const HelpPage& page)
@@ -34,17 +42,9 @@ HelpWindow::HelpWindow(Program& program, const HelpPage& page)
 
     auto* ok = new CaptionButton(qs(page.okButton), client());
     ok->setCaption(QStringLiteral("OK"));
-    const QPoint okAt = page.okAtBottom
-                            ? QPoint(page.width - kMargin - kOkSize.width(),
-                                     page.height - kMargin - kOkSize.height())
-                            : QPoint(page.width - kMargin - kOkSize.width(), kMargin);
-    ok->setGeometry(QRect(okAt, kOkSize));
+    ok->setGeometry(okPlace(page));
     connect(ok, &QPushButton::clicked, this, &HelpWindow::OKButton_Click);
 
-    // Labels stand one below the other, each as high as its wrapped text; the first
-    // leaves room for the OK button beside it.
-    int top = kMargin;
-    bool first = true;
     for (const HelpLabel& line : page.labels) {
         if (line.name.empty())
             continue;
@@ -59,17 +59,31 @@ HelpWindow::HelpWindow(Program& program, const HelpPage& page)
         font.setUnderline(line.style & Underlined);
         label->setFont(font);
         label->setText(qs(line.text));
-        const int right = (first && !page.okAtBottom) ? okAt.x() - kGap : page.width - kMargin;
-        const int width = right - kMargin;
-        label->setGeometry(kMargin, top, width, label->heightForWidth(width));
-        top = label->geometry().bottom() + 1 + kGap;
-        if (first && !page.okAtBottom)
-            top = std::max(top, okAt.y() + kOkSize.height() + kGap);
-        first = false;
+        m_labels.append(label);
     }
+    layOutContents();
 
     if (page.left >= 0)
         placeClientAt(QPoint(page.left, page.top));
+}
+
+void HelpWindow::layOutContents()
+{
+    // Labels stand one below the other, each as high as its wrapped text; the first
+    // leaves room for the OK button beside it.
+    const QRect ok = zoomed(okPlace(m_page));
+    int top = zoomed(kMargin);
+    bool first = true;
+    for (QLabel* label : std::as_const(m_labels)) {
+        const int right =
+            (first && !m_page.okAtBottom) ? ok.left() - zoomed(kGap) : zoomed(m_page.width - kMargin);
+        const int width = right - zoomed(kMargin);
+        label->setGeometry(zoomed(kMargin), top, width, label->heightForWidth(width));
+        top = label->geometry().bottom() + 1 + zoomed(kGap);
+        if (first && !m_page.okAtBottom)
+            top = std::max(top, ok.bottom() + 1 + zoomed(kGap));
+        first = false;
+    }
 }
 
 void HelpWindow::Form_Load()

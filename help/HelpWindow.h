@@ -4,6 +4,8 @@
 
 #include "widgets/Form.h"
 
+class QLabel;
+
 namespace Lumora {
 
 struct HelpPage;
@@ -23,10 +25,12 @@ public:
 
 protected:
     bool closesOnEscape() const override { return true; }
+    void layOutContents() override;
 
 private:
     void OKButton_Click();
 
+    QList<QLabel*> m_labels;
     const HelpPage& m_page;
 };
 

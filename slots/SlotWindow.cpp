@@ -229,20 +229,21 @@ void SlotWindow::layOutLabels()
     // down with them. They share the room left above the button row, so that every
     // verse keeps its place and shows at least its first lines; a verse longer than its
     // place ends in "..." (its label says how).
-    const int left = (m_look.width - kVerseWidth) / 2;
-    const int ruleLeft = (m_look.width - kRuleWidth) / 2;
-    const int limit = m_look.height - kBottomMargin - kButtonHeight - kAboveButtons;
+    const int left = zoomed((m_look.width - kVerseWidth) / 2);
+    const int ruleLeft = zoomed((m_look.width - kRuleWidth) / 2);
+    const int limit = zoomed(m_look.height - kBottomMargin - kButtonHeight - kAboveButtons);
     std::array<int, SlotVerseFile::kVerseCount> wanted{};
     int growers = 0;
     for (std::size_t row = 0; row < wanted.size(); ++row) {
         if (kGrows[row]) {
-            wanted[row] = std::max(0, m_labels[qsizetype(row)]->heightOfVerse(kVerseWidth) -
-                                          kVerseHeights[row]);
+            wanted[row] =
+                std::max(0, m_labels[qsizetype(row)]->heightOfVerse(zoomed(kVerseWidth)) -
+                                zoomed(kVerseHeights[row]));
             ++growers;
         }
     }
     // An even share first, then what a verse leaves of its share to the others.
-    int room = std::max(0, limit - (kRuleTops.back() + 1));
+    int room = std::max(0, limit - (zoomed(kRuleTops.back()) + zoomed(1)));
     std::array<int, SlotVerseFile::kVerseCount> grown{};
     const int share = growers > 0 ? room / growers : 0;
     for (std::size_t row = 0; row < grown.size(); ++row) {
@@ -257,10 +258,31 @@ void SlotWindow::layOutLabels()
     int shift = 0;
     for (std::size_t row = 0; row < grown.size(); ++row) {
         const auto i = qsizetype(row);
-        m_labels[i]->fitInto(
-            QRect(left, kVerseTops[row] + shift, kVerseWidth, kVerseHeights[row] + grown[row]));
+        const QRect box = zoomed(QRect(left, kVerseTops[row], kVerseWidth, kVerseHeights[row]));
+        m_labels[i]->fitInto(QRect(left, box.top() + shift, box.width(), box.height() + grown[row]));
         shift += grown[row];
-        m_lines[i]->setGeometry(ruleLeft, kRuleTops[row] + shift, kRuleWidth, 1);
+        m_lines[i]->setGeometry(ruleLeft, zoomed(kRuleTops[row]) + shift, zoomed(kRuleWidth),
+                                zoomed(1));
+    }
+}
+
+void SlotWindow::layOutContents()
+{
+    if (m_editing)
+        placeRulesUnderBoxes();
+    else
+        layOutLabels();
+}
+
+void SlotWindow::placeRulesUnderBoxes()
+{
+    // The boxes keep their places whatever the verses' lengths; a rule lies the same
+    // distance under each.
+    const int ruleLeft = zoomed((m_look.width - kRuleWidth) / 2);
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
+        m_lines[i]->setGeometry(ruleLeft,
+                                m_edits[i]->geometry().bottom() + 1 + zoomed(kRuleBelowBox),
+                                zoomed(kRuleWidth), zoomed(1));
     }
 }
 
@@ -306,13 +328,7 @@ void SlotWindow::Command4_Click()
         edit->show();
     for (QLabel* label : std::as_const(m_labels))
         label->hide();
-    // The boxes keep their places whatever the verses' lengths; a rule lies the same
-    // distance under each.
-    const int ruleLeft = (m_look.width - kRuleWidth) / 2;
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        m_lines[i]->setGeometry(ruleLeft, m_edits[i]->geometry().bottom() + 1 + kRuleBelowBox,
-                                kRuleWidth, 1);
-    }
+    placeRulesUnderBoxes();
     m_edits.first()->setFocus();
 }
 

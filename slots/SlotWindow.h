@@ -51,6 +51,7 @@ public:
 protected:
     // In display mode there is nothing to lose.
     bool closesOnEscape() const override { return !m_editing; }
+    void layOutContents() override;
 
 private:
     // Reads the data folder and the slot's file as they stand now and shows the verses in
@@ -61,6 +62,7 @@ private:
     void offerConflictCopies();
     CompareWindow* openComparison();
     void layOutLabels();
+    void placeRulesUnderBoxes();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

@@ -10,15 +10,51 @@
 #include "widgets/Rule.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QToolTip>
+
+#include <cmath>
 
 using namespace Lumora;
 
 // What every window must get right, one row a window: a fixed size (the help on music
 // alone may be resized), every control whole inside it and none over another (neighbours
 // may share an edge of a pixel or two, as the main window's buttons do), every caption
-// whole on its button and every wrapped text whole in its box. Run once as it is and once
-// with QT_SCALE_FACTOR=2, where the windows scale as a whole and draw their pictures from
-// the pixels of the twice-as-large versions.
+// whole on its button and every wrapped text whole in its box, every text in the
+// program's family at its sizes, and the focused control marked from the first moment
+// by a frame 2 pixels wide or more that stands at 3:1 from the face. Each window at the
+// normal size and zoomed to 200 %; the whole run once as it is and once with
+// QT_SCALE_FACTOR=2, where the windows scale as a whole and draw their pictures from the
+// pixels of the twice-as-large versions.
+namespace {
+
+double luminance(QRgb c)
+{
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Whether `font` is the program's family at one of its three sizes, zoomed.
+bool programFont(const QFont& font, int zoom)
+{
+    const int size = font.pixelSize();
+    return font.family().startsWith(QLatin1String("Liberation")) &&
+           std::any_of(std::begin({9, 11, 13}), std::end({9, 11, 13}),
+                       [&](int normal) { return size == qRound(normal * zoom / 100.0); });
+}
+
+} // namespace
+
 class TestWindows : public WindowTest
 {
     Q_OBJECT
@@ -33,19 +69,25 @@ void TestWindows::everyWindowIsWholeAndTidy_data()
     QTest::addColumn<QString>("slotNames"); // every slot named so, when given
     QTest::addColumn<int>("controls");      // how many show, where the row says
     QTest::addColumn<QSize>("picture");     // its background's size at 1x, where the row says
-    QTest::newRow("Main") << "Main" << QString() << 31 << QSize(500, 369);
-    QTest::newRow("Main, every slot named") << "Main" << "Peace and Joy" << 31 << QSize();
-    // The heading, 14 names, 2 lists and 4 buttons.
-    QTest::newRow("Configure") << "Configure" << QString() << 21 << QSize(500, 369);
-    const QSize kPictures[] = {QSize(640, 480), QSize(575, 350)};
-    for (const CategoryEntry& entry : Catalogue::kEntries)
-        QTest::newRow(entry.window.data()) << qs(entry.window) << QString() << -1 << kPictures[0];
-    for (const SlotRow& row : SlotTable::kRows)
-        QTest::newRow(row.window.data()) << qs(row.window) << QString() << -1 << kPictures[1];
-    // A heading, two side headings, five marks, ten lines, a count and four buttons.
-    QTest::newRow("Compare4") << "Compare4" << QString() << 23 << QSize();
-    for (const HelpPage& page : HelpPages::kPages)
-        QTest::newRow(page.window.data()) << qs(page.window) << QString() << -1 << QSize();
+    QTest::addColumn<int>("zoom");          // per cent
+    for (const int zoom : {100, 200}) {
+        const auto row = [zoom](const std::string_view& name) -> QTestData& {
+            return QTest::addRow("%s at %d%%", name.data(), zoom);
+        };
+        row("Main") << "Main" << QString() << 31 << QSize(500, 369) << zoom;
+        row("Main, every slot named") << "Main" << "Peace and Joy" << 31 << QSize() << zoom;
+        // The heading, 14 names, 2 lists and 4 buttons.
+        row("Configure") << "Configure" << QString() << 21 << QSize(500, 369) << zoom;
+        const QSize kPictures[] = {QSize(640, 480), QSize(575, 350)};
+        for (const CategoryEntry& entry : Catalogue::kEntries)
+            row(entry.window) << qs(entry.window) << QString() << -1 << kPictures[0] << zoom;
+        for (const SlotRow& slot : SlotTable::kRows)
+            row(slot.window) << qs(slot.window) << QString() << -1 << kPictures[1] << zoom;
+        // A heading, two side headings, five marks, ten lines, a count and four buttons.
+        row("Compare4") << "Compare4" << QString() << 23 << QSize() << zoom;
+        for (const HelpPage& page : HelpPages::kPages)
+            row(page.window) << qs(page.window) << QString() << -1 << QSize() << zoom;
+    }
 }
 
 void TestWindows::everyWindowIsWholeAndTidy()
@@ -54,11 +96,20 @@ void TestWindows::everyWindowIsWholeAndTidy()
     QFETCH(QString, slotNames);
     QFETCH(int, controls);
     QFETCH(QSize, picture);
+    QFETCH(int, zoom);
     if (!slotNames.isEmpty())
         m_app->writeSlotNames(QStringList(SettingsFiles::kSlotCount, slotNames));
     Form* form = open(window);
     QVERIFY(form);
-    QVERIFY(QTest::qWaitForWindowExposed(form));
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    // Zoomed while open, the window keeps its focus.
+    QWidget* focus = form->focusWidget();
+    QVERIFY(focus);
+    const QSize normal = form->client()->size();
+    m_shell->setZoom(zoom);
+    QCOMPARE(form->zoom(), zoom / 100.0);
+    QCOMPARE(form->client()->size(), normal * form->zoom());
+    QCOMPARE(form->focusWidget(), focus);
     const bool resizable = window == QLatin1String("musichelp");
     QCOMPARE(form->minimumSize() != form->maximumSize(), resizable);
     QCOMPARE(bool(form->windowFlags() & Qt::WindowMaximizeButtonHint), resizable);
@@ -85,13 +136,29 @@ void TestWindows::everyWindowIsWholeAndTidy()
                      qPrintable(label->objectName() + QStringLiteral(" is cut off")));
     }
     verifyCaptionsFit(form);
+    QList<QWidget*> texts = form->findChildren<QWidget*>();
+    texts << form << new QMenu(form) << new QMessageBox(form);
+    for (QWidget* text : std::as_const(texts))
+        QVERIFY2(programFont(text->font(), zoom) || (text->isWindow() && programFont(text->font(), 100)),
+                 qPrintable(text->objectName() + u' ' + text->font().toString()));
+    QVERIFY(programFont(QToolTip::font(), 100));
 
     const qreal scale = qApp->devicePixelRatio();
     QCOMPARE(form->devicePixelRatioF(), scale);
     if (picture.isValid())
         QCOMPARE(form->findChild<Picture*>(QStringLiteral("Image1"))->pixmap().size(),
-                 picture * scale);
-    QCOMPARE(form->client()->grab().size(), form->client()->size() * scale);
+                 picture * (scale * zoom > 100 ? 2 : 1));
+    const QImage shot = form->grab().toImage();
+    QCOMPARE(shot.size(), form->size() * scale);
+
+    // The mark: a frame just inside the focused control's border.
+    const QRect inner = QRect(focus->mapTo(form, QPoint(2, 2)), focus->size() - QSize(4, 4));
+    const auto at = [&](int x, int y) { return shot.pixel(QPoint(x, y) * scale); };
+    const int y = inner.center().y();
+    for (const int x : {inner.left(), inner.left() + 1, inner.right(), inner.right() - 1}) {
+        const double against = contrast(at(x, y), at(inner.left() + zoom / 25, inner.top() + zoom / 25));
+        QVERIFY2(against >= 3, qPrintable(QStringLiteral("%1 at %2: %3").arg(focus->objectName()).arg(x).arg(against)));
+    }
 }
 
 QTEST_MAIN(TestWindows)

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <cmath>
+
 namespace Lumora {
 
 CaptionButton::CaptionButton(const QString& name, QWidget* parent) : QPushButton(parent)
@@ -68,10 +70,33 @@ void CaptionButton::setBold(bool bold)
     setFont(f);
 }
 
+int CaptionButton::markWidth() const
+{
+    // Two pixels at the normal size, growing with the text.
+    return std::max(2, font().pixelSize() > 0 ? qRound(font().pixelSize() * 2 / 11.0) : 2);
+}
+
 QRect CaptionButton::captionRect() const
 {
-    // Two pixels of bevel on each side; a caption may use the rest.
-    return rect().adjusted(2, 2, -2, -2);
+    // Two pixels of bevel on each side, then the focus mark's room, so that the mark
+    // never touches the caption; a caption may use the rest.
+    const int edge = 2 + markWidth();
+    return rect().adjusted(edge, edge, -edge, -edge);
+}
+
+QColor CaptionButton::markColour(const QColor& face)
+{
+    // Black or white, whichever stands out more from the face: each stands at 3:1 or
+    // more from every face colour of the program, the other often not.
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](qreal v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const qreal l = luminance(face);
+    return (l + 0.05) / 0.05 >= 1.05 / (l + 0.05) ? QColor(Qt::black) : QColor(Qt::white);
 }
 
 void CaptionButton::paintEvent(QPaintEvent*)
@@ -111,11 +136,19 @@ void CaptionButton::paintEvent(QPaintEvent*)
     style()->drawItemText(&painter, text, kCaptionFlags, palette(), isEnabled(), m_shown,
                           QPalette::ButtonText);
 
-    // A dotted frame in the caption's colour marks the focus once the keyboard is in use;
-    // the style's own frame is all but invisible on the coloured faces.
-    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
-        painter.drawRect(r.adjusted(3, 3, -4, -4));
+    // A solid frame inside the bevel marks the focus, from the moment the window opens,
+    // whether the mouse or the keyboard put it there; the style's own frame is all but
+    // invisible on the coloured faces.
+    if (hasFocus()) {
+        const int width = markWidth();
+        const QRect inner = r.adjusted(2, 2, -2, -2);
+        const QColor mark = markColour(face);
+        painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), mark);
+        painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width),
+                         mark);
+        painter.fillRect(QRect(inner.topLeft(), QSize(width, inner.height())), mark);
+        painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()),
+                         mark);
     }
 }
 

@@ -28,6 +28,10 @@ public:
     // The rectangle the caption is drawn in, and the flags it is drawn with.
     QRect captionRect() const;
     static constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+    // The focus mark: a frame this wide just inside the bevel, in the colour that stands
+    // out most from the face.
+    int markWidth() const;
+    static QColor markColour(const QColor& face);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

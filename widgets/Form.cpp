@@ -2,15 +2,20 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "Form.h"
 
+#include "CaptionButton.h"
 #include "Messages.h"
 #include "Program.h"
 #include "WindowRegistry.h"
 #include "files/FileError.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QPainter>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -21,6 +26,82 @@ namespace {
 // How long after the first window appears its icon is decoded: long enough for the
 // window to have been drawn on any machine, short enough to go unnoticed.
 constexpr auto kIconDelay = std::chrono::milliseconds(250);
+
+QFont scaled(QFont font, qreal zoom)
+{
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, qRound(font.pixelSize() * zoom)));
+    else
+        font.setPointSizeF(font.pointSizeF() * zoom);
+    return font;
+}
+
+// The focus mark of the controls that do not draw one of their own (edit boxes, lists):
+// a frame laid over the focused control, just inside its border, in the colour that
+// stands out most from the control's face. Qt's own is a faint 1 pixel line.
+class FocusMark : public QWidget
+{
+public:
+    explicit FocusMark(Form* form) : QWidget(form), m_form(form)
+    {
+        setObjectName(QStringLiteral("focusMark"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            follow(now);
+        });
+    }
+
+    void follow(QWidget* focus)
+    {
+        const bool marks = focus && focus->window() == m_form && !focus->isWindow() &&
+                           (focus->inherits("QAbstractScrollArea") ||
+                            focus->inherits("QLineEdit") || focus->inherits("QComboBox"));
+        if (!marks) {
+            hide();
+            return;
+        }
+        setParent(focus);
+        setGeometry(focus->rect());
+        m_face = focus->palette().color(focus->inherits("QComboBox") ? QPalette::Button
+                                                                      : QPalette::Base);
+        show();
+        raise();
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ParentChange && parentWidget())
+            parentWidget()->installEventFilter(this);
+        return QWidget::event(event);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parentWidget() && event->type() == QEvent::Resize)
+            setGeometry(parentWidget()->rect());
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const int width = std::max(2, m_form->zoomed(2));
+        const QColor colour = CaptionButton::markColour(m_face);
+        const QRect inner = rect().adjusted(2, 2, -2, -2);
+        painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), colour);
+        painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width),
+                         colour);
+        painter.fillRect(QRect(inner.topLeft(), QSize(width, inner.height())), colour);
+        painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()),
+                         colour);
+    }
+
+private:
+    Form* m_form;
+    QColor m_face;
+};
 
 } // namespace
 
@@ -49,6 +130,111 @@ Form::Form(Program& program, const QString& name, QSize clientSize, Frame frame)
     }
     // Until its load sets it, a window's title is its own name, never seen.
     setTitle(name);
+
+    // The zoom, by its keys anywhere in the window and in the context menu of its
+    // background, where a user who does not know the keys finds them.
+    const auto addZoom = [this](const char* name, const QString& text,
+                                const QList<QKeySequence>& keys, auto act) {
+        auto* action = new QAction(text, m_client);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, act);
+        m_client->addAction(action);
+    };
+    addZoom("zoomIn", QStringLiteral("Zoom In"),
+            {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+            [this] { m_program.zoomIn(); });
+    addZoom("zoomOut", QStringLiteral("Zoom Out"), {QKeySequence::ZoomOut},
+            [this] { m_program.zoomOut(); });
+    addZoom("zoomNormal", QStringLiteral("Normal Size"), {QKeySequence(Qt::CTRL | Qt::Key_0)},
+            [this] { m_program.setZoom(100); });
+    m_client->setContextMenuPolicy(Qt::ActionsContextMenu);
+    new FocusMark(this);
+}
+
+QRect Form::zoomed(const QRect& normal) const
+{
+    // Edges rather than sizes are scaled, so that neighbours sharing an edge still do.
+    const QPoint topLeft(zoomed(normal.left()), zoomed(normal.top()));
+    const QPoint end(zoomed(normal.left() + normal.width()), zoomed(normal.top() + normal.height()));
+    return QRect(topLeft, QSize(end.x() - topLeft.x(), end.y() - topLeft.y()));
+}
+
+void Form::takeNormalLook()
+{
+    if (m_tookNormalLook)
+        return;
+    m_tookNormalLook = true;
+    layout()->activate();
+    m_normalSize = size();
+    m_normalClient = m_client->size();
+    m_normalFont = font();
+    const QList<QWidget*> all = findChildren<QWidget*>();
+    for (QWidget* widget : all) {
+        if (widget->isWindow())
+            continue;
+        const bool placed = widget->parentWidget() == m_client;
+        const bool ownFont = widget->testAttribute(Qt::WA_SetFont);
+        if (placed || ownFont)
+            m_normal.append({widget, placed ? widget->geometry() : QRect(), widget->font(),
+                             ownFont});
+    }
+}
+
+void Form::applyZoom()
+{
+    const bool fixed = m_client->minimumSize() == m_client->maximumSize();
+    if (!m_tookNormalLook)
+        layout()->activate();
+    const QSize normalSize = m_tookNormalLook && fixed ? m_normalSize : size() / m_zoom;
+    // The largest step up to the program's with which the window, frame and all, fits
+    // on its screen.
+    const QRect room = screen() ? screen()->availableGeometry() : QRect();
+    const QSize frame = frameGeometry().size() - size();
+    int step = m_program.zoom();
+    while (step > Program::kZoomSteps.front() && !room.isEmpty()) {
+        const QSize wanted = normalSize * (step / 100.0) + frame;
+        if (wanted.width() <= room.width() && wanted.height() <= room.height())
+            break;
+        step = Program::stepBelow(step);
+    }
+    const qreal zoom = step / 100.0;
+    if (qFuzzyCompare(zoom, m_zoom))
+        return;
+    takeNormalLook();
+    const qreal ratio = zoom / m_zoom;
+    m_zoom = zoom;
+
+    setUpdatesEnabled(false);
+    setFont(scaled(m_normalFont, zoom));
+    for (const Normal& normal : std::as_const(m_normal)) {
+        if (!normal.widget)
+            continue;
+        if (normal.ownFont)
+            normal.widget->setFont(scaled(normal.font, zoom));
+        if (normal.geometry.isValid())
+            normal.widget->setGeometry(zoomed(normal.geometry));
+    }
+    if (fixed)
+        m_client->setFixedSize(zoomed(m_normalClient.width()), zoomed(m_normalClient.height()));
+    layOutContents();
+    layout()->activate();
+    if (!fixed)
+        resize(size() * ratio);
+    setUpdatesEnabled(true);
+
+    // Grown, the window stays on its screen.
+    if (!room.isEmpty()) {
+        const QRect outer = frameGeometry();
+        QPoint shift;
+        if (outer.right() > room.right())
+            shift.rx() = std::max(room.left() - outer.left(), room.right() - outer.right());
+        if (outer.bottom() > room.bottom())
+            shift.ry() = std::max(room.top() - outer.top(), room.bottom() - outer.bottom());
+        if (!shift.isNull())
+            move(pos() + shift);
+    }
 }
 
 QMenuBar* Form::menuBar()
@@ -134,6 +320,14 @@ void Form::setTitle(const QString& title)
     // Given an empty title, Qt shows the program's name in the title bar instead; a zero
     // width space is a title that shows nothing.
     setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : title);
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    // A window opened while the program is zoomed opens zoomed.
+    if (!event->spontaneous())
+        applyZoom();
+    QWidget::showEvent(event);
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -16,7 +17,8 @@ class Program;
 // A top-level window of the program. Each exists at most once and is reached by its
 // objectName through the WindowRegistry: created, loaded by Form_Load() and shown on
 // first opening; destroyed when it is unloaded or closed from its frame. Its controls sit
-// at fixed pixel positions in client(), the area below the menu bar.
+// at fixed pixel positions in client(), the area below the menu bar, given at the normal
+// size; the window scales them, with their fonts, to the program's zoom.
 class Form : public QWidget
 {
     Q_OBJECT
@@ -47,6 +49,16 @@ public:
     // Sets the title; an empty one shows as an empty title bar.
     void setTitle(const QString& title);
 
+    // The scale the window is drawn at now: the program's zoom, or the largest step below
+    // it with which the window still fits on its screen.
+    qreal zoom() const { return m_zoom; }
+    // Scales the window to the program's zoom: its size, its controls' places and fonts.
+    // Typing, focus and what the window shows stay as they are.
+    void applyZoom();
+    // A length or place at the normal size, at the window's zoom.
+    int zoomed(int pixels) const { return qRound(pixels * m_zoom); }
+    QRect zoomed(const QRect& normal) const;
+
 protected:
     // For the windows with a notes button: two text boxes, never shown, in which the
     // notes launch leaves the data folder it read (Text1) and the notes file (Text2).
@@ -63,6 +75,11 @@ protected:
     bool saveUnlessChanged(const std::function<void(bool overwrite)>& save,
                            const std::function<void()>& reload);
 
+    // Places anew what the window lays out by its contents, at zoom(); runs after every
+    // change of the zoom, once the fixed controls have their places.
+    virtual void layOutContents() {}
+
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     // Whether Escape closes the window: not where it would throw away typing.
@@ -71,6 +88,23 @@ protected:
     Program& m_program;
 
 private:
+    // What the window looked like at the normal size, taken when it is first shown.
+    void takeNormalLook();
+
+    struct Normal
+    {
+        QPointer<QWidget> widget;
+        QRect geometry;
+        QFont font;
+        bool ownFont;
+    };
+    QList<Normal> m_normal;
+    QSize m_normalSize;
+    QSize m_normalClient;
+    QFont m_normalFont;
+    bool m_tookNormalLook = false;
+    qreal m_zoom = 1.0;
+
     QWidget* m_client;
     QMenuBar* m_menuBar = nullptr;
     QLineEdit* m_folderHolder = nullptr;

@@ -8,6 +8,7 @@
 #include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QToolTip>
 
 #include <system_error>
 
@@ -210,6 +211,12 @@ void apply(QApplication&, bool ownStyle)
     if (fusion)
         QApplication::setStyle(new Style(fusion));
     QApplication::setFont(text());
+    // The desktop's theme gives message boxes, menus, tooltips, edit boxes and lists
+    // fonts of their own; every text of the program is in its own family and sizes.
+    for (const char* kind : {"QMessageBox", "QMessageBoxLabel", "QMenu", "QMenuBar", "QTipLabel",
+                             "QLineEdit", "QComboBox", "QAbstractItemView", "QPlainTextEdit"})
+        QApplication::setFont(text(), kind);
+    QToolTip::setFont(text());
 }
 
 } // namespace Lumora::Look

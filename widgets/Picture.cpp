@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "Picture.h"
 
+#include "Form.h"
 #include "Look.h"
 
 #include <QFile>
@@ -19,7 +20,8 @@ Picture::Picture(const QString& name, const QString& resource, QWidget* parent)
 
 QPixmap Picture::pixmap() const
 {
-    const bool large = devicePixelRatioF() > 1.0;
+    const auto* form = qobject_cast<const Form*>(window());
+    const bool large = devicePixelRatioF() * (form ? form->zoom() : 1.0) > 1.0;
     if (m_pixmap.isNull() || large != m_large) {
         m_large = large;
         QString resource = m_resource;

@@ -8,8 +8,8 @@
 namespace Lumora {
 
 // A stored picture drawn over the widget's whole rectangle, stretched to its size. On a
-// screen that scales by more than 1 it draws the picture's twice-as-large version, so
-// that it stays sharp. It lets mouse clicks through to what lies beneath. The picture
+// screen that scales by more than 1, or in a zoomed window, it draws the picture's
+// twice-as-large version, so that it stays sharp. It lets mouse clicks through to what lies beneath. The picture
 // stays decoded while the widget lives: Qt's pixmap cache alone holds 10 MiB, less than
 // the large versions of the pictures of four open windows, and a picture evicted from it
 // would be decoded again at every repaint.

@@ -2,12 +2,27 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "Program.h"
 
+#include "Form.h"
 #include "Look.h"
 #include "Messages.h"
+#include "files/FileError.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace Lumora {
+
+namespace {
+
+const QString kZoomKey = QStringLiteral("zoom");
+
+} // namespace
 
 Program::Program(const QString& appFolder, std::unique_ptr<Opener> opener,
                  WindowRegistry::Factory factory)
@@ -22,6 +37,10 @@ Program::Program(const QString& appFolder, std::unique_ptr<Opener> opener,
     // The registry ends the program when its last window is gone; Qt's own rule would
     // end it in the middle of replacing one window by a fresh one.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    // The file is only read when it is there: most users never zoom.
+    const QString path = zoomSettingsPath();
+    if (QFile::exists(path))
+        m_zoom = nearestStep(QSettings(path, QSettings::IniFormat).value(kZoomKey, 100).toInt());
 }
 
 Program::~Program()
@@ -34,6 +53,62 @@ const QIcon& Program::icon()
     if (m_icon.isNull())
         m_icon = Look::programIcon();
     return m_icon;
+}
+
+} // namespace Lumora
+
+namespace Lumora {
+
+QString Program::zoomSettingsPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/lumora/lumora.conf");
+}
+
+int Program::nearestStep(int percent)
+{
+    return *std::min_element(kZoomSteps.begin(), kZoomSteps.end(), [percent](int a, int b) {
+        return std::abs(a - percent) < std::abs(b - percent);
+    });
+}
+
+int Program::stepBelow(int percent)
+{
+    const auto at = std::find(kZoomSteps.begin(), kZoomSteps.end(), nearestStep(percent));
+    return at == kZoomSteps.begin() ? *at : *(at - 1);
+}
+
+void Program::zoomIn()
+{
+    const auto at = std::find(kZoomSteps.begin(), kZoomSteps.end(), m_zoom);
+    if (at != kZoomSteps.end() && at + 1 != kZoomSteps.end())
+        setZoom(*(at + 1));
+}
+
+void Program::zoomOut()
+{
+    setZoom(stepBelow(m_zoom));
+}
+
+void Program::setZoom(int percent)
+{
+    percent = nearestStep(percent);
+    if (percent == m_zoom)
+        return;
+    m_zoom = percent;
+    for (const QString& name : m_windows->loaded()) {
+        if (Form* window = m_windows->find(name))
+            window->applyZoom();
+    }
+    QSettings settings(zoomSettingsPath(), QSettings::IniFormat);
+    settings.setValue(kZoomKey, percent);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        Messages::report(m_windows->find(m_windows->loaded().value(0)),
+                         FileError(FileError::Kind::WriteFailed, zoomSettingsPath(),
+                                   QStringLiteral("The zoom could not be remembered for the "
+                                                  "next start.")));
+    }
 }
 
 } // namespace Lumora

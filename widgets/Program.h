@@ -10,6 +10,7 @@
 
 #include <QIcon>
 
+#include <array>
 #include <memory>
 
 namespace Lumora {
@@ -39,6 +40,22 @@ public:
     const QIcon& icon();
     bool iconDecoded() const { return !m_icon.isNull(); }
 
+    // How large every window is drawn, in per cent of its normal size: one of kZoomSteps.
+    // It starts at the step the user last chose, kept in zoomSettingsPath().
+    static constexpr std::array<int, 5> kZoomSteps = {100, 125, 150, 175, 200};
+    int zoom() const { return m_zoom; }
+    // Makes `percent` (rounded to a step) the zoom of every open window and of those
+    // opened later, and remembers it for the next start.
+    void setZoom(int percent);
+    // The next step up or down from the present one.
+    void zoomIn();
+    void zoomOut();
+    // The step nearest to `percent`, and the one below it (100 stays 100).
+    static int nearestStep(int percent);
+    static int stepBelow(int percent);
+    // The user's own settings of the program, beside the application folder's.
+    static QString zoomSettingsPath();
+
 protected:
     // Destroys every window while the rest still stands: windows hold references into it.
     void closeAllWindows() { m_windows.reset(); }
@@ -49,6 +66,7 @@ private:
     std::unique_ptr<Opener> m_opener;
     NotesLauncher m_notes;
     QIcon m_icon;
+    int m_zoom = 100;
     std::unique_ptr<WindowRegistry> m_windows;
 };
 

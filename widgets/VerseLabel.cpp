@@ -7,7 +7,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 
 namespace Lumora {
 
@@ -61,6 +65,43 @@ void VerseLabel::fitInto(const QRect& geometry)
     setToolTip(m_verse);
 }
 
+void VerseLabel::showWhole()
+{
+    // A small window of its own, beside the verse's window, that scrolls should the
+    // verse be longer still; Escape closes it, as it does any dialog.
+    if (m_whole) {
+        m_whole->raise();
+        m_whole->activateWindow();
+        return;
+    }
+    auto* whole = new QDialog(window());
+    whole->setObjectName(QStringLiteral("wholeVerse"));
+    whole->setAttribute(Qt::WA_DeleteOnClose);
+    whole->setWindowTitle(QStringLiteral("Whole Verse"));
+    auto* text = new QPlainTextEdit(whole);
+    text->setObjectName(QStringLiteral("verse"));
+    text->setReadOnly(true);
+    text->setPlainText(m_verse);
+    text->setFont(font());
+    text->setAccessibleName(QStringLiteral("Whole verse"));
+    auto* layout = new QVBoxLayout(whole);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(text);
+    // As wide as the verse's place, and high enough for some lines.
+    const int line = fontMetrics().lineSpacing();
+    whole->resize(std::max(width(), 20 * line), 8 * line);
+    m_whole = whole;
+    whole->show();
+}
+
+void VerseLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    // A click, not the end of a selection, on a verse that shows only in part.
+    if (event->button() == Qt::LeftButton && !showsWhole() && !hasSelectedText())
+        showWhole();
+}
+
 QString VerseLabel::copyText() const
 {
     return hasSelectedText() ? selectedText() : m_verse;
@@ -75,6 +116,9 @@ void VerseLabel::contextMenuEvent(QContextMenuEvent* event)
     copy->setObjectName(QStringLiteral("copy"));
     connect(copy, &QAction::triggered, this,
             [this] { QApplication::clipboard()->setText(copyText()); });
+    QAction* whole = menu->addAction(QStringLiteral("Show Whole Verse"));
+    whole->setObjectName(QStringLiteral("showWhole"));
+    connect(whole, &QAction::triggered, this, &VerseLabel::showWhole);
     QAction* all = menu->addAction(QStringLiteral("Select All"));
     all->setObjectName(QStringLiteral("selectAll"));
     connect(all, &QAction::triggered, this, [this] { setSelection(0, int(text().size())); });

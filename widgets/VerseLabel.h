@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QPointer>
 
 namespace Lumora {
 
@@ -10,7 +11,8 @@ namespace Lumora {
 // its place shows as many whole lines as fit, the last ending in "…"; the whole verse is
 // in its tooltip, its accessible name and what Copy Verse copies. Its text can be selected
 // with the mouse and copied with Ctrl+C; its context menu copies the selection, or the
-// whole verse when nothing is selected.
+// whole verse when nothing is selected. A click on a verse shown in part, or Show Whole
+// Verse in its context menu, shows it whole in a small window of its own.
 class VerseLabel : public QLabel
 {
     Q_OBJECT
@@ -30,11 +32,16 @@ public:
     // What Copy puts on the clipboard.
     QString copyText() const;
 
+    // Opens the window with the whole verse, or brings it forward.
+    void showWhole();
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QString m_verse;
+    QPointer<QWidget> m_whole;
 };
 
 } // namespace Lumora

@@ -9,6 +9,8 @@
 #include "app/Shell.h"
 #include "widgets/WindowRegistry.h"
 
+#include <QTemporaryDir>
+
 #include <memory>
 
 // The program as a test drives it: a fresh application folder with the files that come
@@ -19,12 +21,15 @@ class Running
 public:
     Running()
     {
+        // The user's own settings (the zoom) start afresh for every run.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
         app.writeNumberedCaptions(Lumora::SettingsFiles::kCaptionCount);
         auto recorder = std::make_unique<RecordingOpener>();
         opener = recorder.get();
         shell = std::make_unique<Lumora::Shell>(app.path(), std::move(recorder));
     }
 
+    QTemporaryDir userConfig;
     AppFolder app;
     MessageLog messages;
     RecordingOpener* opener; // the shell's
