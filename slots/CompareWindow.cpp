@@ -64,9 +64,8 @@ CompareWindow::CompareWindow(Program& program, const SlotRow& row)
     }
     for (int i = 0; i < SlotVerseFile::kVerseCount; ++i) {
         const int top = kRowTop + i * kRowStep;
-        QFont large = Look::heavy(Look::Size::Large);
-        large.setPixelSize(kMark.width());
-        QLabel* mark = label(QStringLiteral("Label4"), kMark.translated(0, top), large);
+        QLabel* mark = label(QStringLiteral("Label4"), kMark.translated(0, top),
+                             Look::heavy(Look::Size::Large));
         mark->setProperty("index", i);
         QPalette ink = mark->palette();
         ink.setColor(QPalette::WindowText, Look::burntOrange());
