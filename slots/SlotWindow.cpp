@@ -159,7 +159,7 @@ void SlotWindow::showVerses(const QStringList& verses, bool keepTyping)
 {
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
         if (!keepTyping || !m_edits[i]->isModified()) {
-            m_edits[i]->setText(verses[i]);
+            m_edits[i]->setLine(verses[i]);
             m_edits[i]->setCursorPosition(0);
         }
         m_labels[i]->setVerse(verses[i]);
@@ -180,7 +180,7 @@ void SlotWindow::layOutLabels()
     int growers = 0;
     for (std::size_t row = 0; row < wanted.size(); ++row) {
         if (kGrows[row]) {
-            wanted[row] = std::max(0, m_labels[qsizetype(row)]->heightOfVerse(kVerseWidth) -
+            wanted[row] = std::max(0, m_labels[qsizetype(row)]->heightOfVerse(kVerseWidth, limit) -
                                           kVerseHeights[row]);
             ++growers;
         }
@@ -218,8 +218,8 @@ void SlotWindow::Command2_Click()
     // Text read from the file goes back as it was read; what the user typed or pasted had
     // its line breaks made spaces as it came in.
     QStringList verses;
-    for (QLineEdit* edit : std::as_const(m_edits))
-        verses.append(edit->text());
+    for (OneLineEdit* edit : std::as_const(m_edits))
+        verses.append(edit->line());
     const bool saved = saveUnlessChanged(
         [&](bool overwrite) {
             const QString folder = m_program.settings().dataFolder();

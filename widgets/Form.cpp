@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "Form.h"
 
+#include "Elide.h"
 #include "Messages.h"
 #include "Program.h"
 #include "WindowRegistry.h"
@@ -132,8 +133,9 @@ void Form::drawTitle()
 void Form::setTitle(const QString& title)
 {
     // Given an empty title, Qt shows the program's name in the title bar instead; a zero
-    // width space is a title that shows nothing.
-    setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : title);
+    // width space is a title that shows nothing. No title bar shows more than the start
+    // of a long one, and every window system and screen reader is handed all of it.
+    setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : shortened(title));
 }
 
 void Form::keyPressEvent(QKeyEvent* event)

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace Lumora {
@@ -30,15 +31,19 @@ VerseLabel::VerseLabel(const QString& name, const QFont& font, const QColor& ink
 void VerseLabel::setVerse(const QString& verse)
 {
     m_verse = verse;
-    setText(verse);
+    setAccessibleName(shortened(verse));
+    // Shown as it fits once the window places the label; until then no more than a
+    // tooltip's worth, which nothing lays out before then.
+    setText(shortened(verse));
+    m_whole = text() == verse;
     setToolTip({});
-    setAccessibleName(verse);
 }
 
-int VerseLabel::heightOfVerse(int width)
+int VerseLabel::heightOfVerse(int width, int most)
 {
+    // Laid out no further than a line past `most`: that is all anyone can show of it.
     const QString shown = text();
-    setText(m_verse);
+    setText(firstLines(m_verse, font(), width, most / fontMetrics().lineSpacing() + 2));
     const int height = heightForWidth(width);
     setText(shown);
     return height;
@@ -47,23 +52,32 @@ int VerseLabel::heightOfVerse(int width)
 void VerseLabel::fitInto(const QRect& geometry)
 {
     setGeometry(geometry);
-    setText(m_verse);
-    if (heightForWidth(geometry.width()) <= geometry.height()) {
-        setToolTip({});
-        return;
-    }
     // One line more than the font's spacing suggests: the candidates are measured anyway.
-    const int lines = geometry.height() / fontMetrics().lineSpacing() + 1;
-    setText(elideToLines(m_verse, font(), geometry.width(), lines, [&](const QString& candidate) {
-        setText(candidate);
-        return heightForWidth(geometry.width()) <= geometry.height();
-    }));
-    setToolTip(m_verse);
+    const Fitted fitted =
+        fitToLines(m_verse, font(), geometry.width(),
+                   geometry.height() / fontMetrics().lineSpacing() + 1, [&](const QString& candidate) {
+                       setText(candidate);
+                       return heightForWidth(geometry.width()) <= geometry.height();
+                   });
+    setText(fitted.text);
+    m_whole = fitted.whole;
+    setToolTip(fitted.whole ? QString() : shortened(m_verse));
 }
 
 QString VerseLabel::copyText() const
 {
-    return hasSelectedText() ? selectedText() : m_verse;
+    return hasSelectedText() ? unbroken(selectedText()) : m_verse;
+}
+
+void VerseLabel::keyPressEvent(QKeyEvent* event)
+{
+    // The label's own copy would keep the breaks put into overlong words.
+    if (event->matches(QKeySequence::Copy) && hasSelectedText()) {
+        QApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 void VerseLabel::contextMenuEvent(QContextMenuEvent* event)
