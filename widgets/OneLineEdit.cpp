@@ -20,24 +20,35 @@ OneLineEdit::OneLineEdit(const QString& name, QWidget* parent) : QLineEdit(paren
 
 void OneLineEdit::setLine(const QString& line)
 {
-    m_rest = line.mid(kEditable);
+    m_line = line;
+    m_restFrom = std::min(line.size(), kEditable);
     setText(line.left(kEditable));
+}
+
+QString OneLineEdit::line() const
+{
+    QString line = text();
+    line += rest();
+    return line;
 }
 
 void OneLineEdit::edited(const QString& text)
 {
     QString box = oneLine(text);
     if (m_allSelected)
-        m_rest.clear();
+        m_restFrom = m_line.size();
     // Typing may grow the box to twice its share before it is cut back, so that what is
     // typed at its end stays in view and in order; a paste larger than that is cut at once.
     if (box.size() > 2 * kEditable) {
-        m_rest.prepend(QStringView(box).sliced(kEditable));
+        QString line = QStringView(box).sliced(kEditable).toString();
+        line += rest();
+        m_line = line;
+        m_restFrom = 0;
         box.truncate(kEditable);
-    } else if (box.size() < kEditable && !m_rest.isEmpty()) {
-        const qsizetype taken = std::min(kEditable - box.size(), m_rest.size());
-        box += QStringView(m_rest).first(taken);
-        m_rest.remove(0, taken);
+    } else if (box.size() < kEditable && !rest().isEmpty()) {
+        const qsizetype taken = std::min(kEditable - box.size(), rest().size());
+        box += rest().first(taken);
+        m_restFrom += taken;
     }
     if (box != text) {
         const int cursor = std::min(cursorPosition(), int(box.size()));

@@ -27,15 +27,20 @@ public:
 
     // The whole line, which setText() and text() know only as much of as the box shows.
     void setLine(const QString& line);
-    QString line() const { return text() + m_rest; }
+    QString line() const;
 
     // `text` with its line breaks made spaces.
     static QString oneLine(QString text);
 
 private:
     void edited(const QString& text);
+    // What follows the box's text in the line: the end of m_line, which is shared with the
+    // line as it was set until an edit makes a new one, so that setting a line copies none
+    // of it.
+    QStringView rest() const { return QStringView(m_line).sliced(m_restFrom); }
 
-    QString m_rest;
+    QString m_line;
+    qsizetype m_restFrom = 0;
     // Whether everything the box shows was selected before the edit that is being taken
     // in: QLineEdit reports an edit before the change of selection it made.
     bool m_allSelected = false;
