@@ -42,9 +42,9 @@
 #include <cmath>
 #include <fstream>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
-#include <sys/stat.h>
 
 using namespace Lumora;
 
@@ -206,10 +206,10 @@ void repaintRow(Shell& shell, int repeats)
     BenchTable::row(name, times);
 }
 
-
 // The files the huge rows are made of. Each kind is one file of the application or data
 // folder grown far past anything a person writes; "normal" leaves the folder as it comes.
-struct HugeKind {
+struct HugeKind
+{
     const char* key;
     const char* name;
     void (*make)(const QString& folder);
@@ -233,7 +233,8 @@ QByteArray fileLines(const QString& path)
 // of laying it out.
 QByteArray hugeLine(qsizetype size, bool spaces)
 {
-    const QByteArray unit = spaces ? QByteArray("and the LORD said ") : QByteArray("andtheLORDsaid");
+    const QByteArray unit =
+        spaces ? QByteArray("and the LORD said ") : QByteArray("andtheLORDsaid");
     QByteArray line;
     line.reserve(size + unit.size());
     while (line.size() < size)
@@ -349,9 +350,9 @@ void hugeRows(const QString& data, int repeats)
     for (const HugeKind& kind : kHugeKinds) {
         QProcess child;
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {data, QString::number(repeats), QStringLiteral("huge"),
-                     QLatin1String(kind.key)});
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {data, QString::number(repeats), QStringLiteral("huge"), QLatin1String(kind.key)});
         const bool finished = child.waitForFinished(timeout * 1000);
         if (!finished) {
             child.kill();
@@ -371,10 +372,10 @@ void hugeRows(const QString& data, int repeats)
         }
         const QString name = QString::fromLatin1(kind.name);
         if (!finished || child.exitCode() != 0) {
-            std::printf("%-52s %s\n", qPrintable(name),
-                        finished ? "failed"
-                                 : qPrintable(QStringLiteral("not done after %1 s, stopped")
-                                                  .arg(timeout)));
+            std::printf(
+                "%-52s %s\n", qPrintable(name),
+                finished ? "failed"
+                         : qPrintable(QStringLiteral("not done after %1 s, stopped").arg(timeout)));
             continue;
         }
         // The slowest window to open, or with huge files, the window whose median lies

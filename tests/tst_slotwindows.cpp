@@ -361,10 +361,12 @@ void TestSlotWindows::everyVerseStaysInView_data()
     QTest::addColumn<int>("slot");
     QTest::addColumn<QString>("unit"); // repeated to make each verse, %1 its number
     QTest::addColumn<int>("length");
-    const QString words = QStringLiteral("Verse %1  Thy word is a lamp unto my feet, and a light unto my path. ");
+    const QString words =
+        QStringLiteral("Verse %1  Thy word is a lamp unto my feet, and a light unto my path. ");
     for (const SlotRow& row : SlotTable::kRows)
         QTest::newRow(row.window.data()) << row.slot << words << 2000;
-    QTest::newRow("Formc3, 3 MB without a space") << 3 << QStringLiteral("Verse%1Thywordisalamp") << (3 << 20);
+    QTest::newRow("Formc3, 3 MB without a space")
+        << 3 << QStringLiteral("Verse%1Thywordisalamp") << (3 << 20);
 }
 
 void TestSlotWindows::everyVerseStaysInView()

@@ -37,19 +37,22 @@ void TestWindows::everyWindowIsWholeAndTidy_data()
     QTest::addColumn<QStringList>("verses"); // a category's, in place of its entry's, when given
     const QStringList none;
     QTest::newRow("Main") << "Main" << QString() << 31 << QSize(500, 369) << none;
-    QTest::newRow("Main, every slot named") << "Main" << "Peace and Joy" << 31 << QSize() << none;
+    QTest::newRow("Main, every slot named") << "Main"
+                                            << "Peace and Joy" << 31 << QSize() << none;
     // The heading, 14 names, 2 lists and 4 buttons.
     QTest::newRow("Configure") << "Configure" << QString() << 21 << QSize(500, 369) << none;
     const QSize kPictures[] = {QSize(640, 480), QSize(575, 350)};
     for (const CategoryEntry& entry : Catalogue::kEntries)
-        QTest::newRow(entry.window.data()) << qs(entry.window) << QString() << -1 << kPictures[0] << none;
+        QTest::newRow(entry.window.data())
+            << qs(entry.window) << QString() << -1 << kPictures[0] << none;
     const QString longVerse = QStringLiteral("Thy word is a lamp unto my feet. ").repeated(100);
-    QTest::newRow("Form7, five long verses") << "Form7" << QString() << -1 << kPictures[0]
-                                             << QStringList(5, longVerse);
+    QTest::newRow("Form7, five long verses")
+        << "Form7" << QString() << -1 << kPictures[0] << QStringList(5, longVerse);
     QTest::newRow("Form2, a long verse among short ones")
         << "Form2" << QString() << -1 << kPictures[0] << QStringList{longVerse, "a", "b", "c", "d"};
     for (const SlotRow& row : SlotTable::kRows)
-        QTest::newRow(row.window.data()) << qs(row.window) << QString() << -1 << kPictures[1] << none;
+        QTest::newRow(row.window.data())
+            << qs(row.window) << QString() << -1 << kPictures[1] << none;
     for (const HelpPage& page : HelpPages::kPages)
         QTest::newRow(page.window.data()) << qs(page.window) << QString() << -1 << QSize() << none;
 }
@@ -66,7 +69,8 @@ void TestWindows::everyWindowIsWholeAndTidy()
     CategoryEntry entry = verses.isEmpty() ? CategoryEntry{} : *Catalogue::byWindow(window);
     const QByteArray texts = verses.join(u'\0').toLatin1();
     for (qsizetype i = 0, at = 0; i < verses.size(); at += verses[i++].size() + 1)
-        entry.verses[std::size_t(i)] = std::string_view(texts.constData() + at, std::size_t(verses[i].size()));
+        entry.verses[std::size_t(i)] =
+            std::string_view(texts.constData() + at, std::size_t(verses[i].size()));
     std::unique_ptr<Form> copied(verses.isEmpty() ? nullptr : new CategoryWindow(*m_shell, entry));
     if (copied) {
         copied->Form_Load();

@@ -33,11 +33,11 @@ void CaptionButton::fitCaption()
         return;
     }
     const QFontMetrics metrics(font());
-    const Fitted fitted = fitToLines(
-        m_caption, font(), room.width(), room.height() / metrics.lineSpacing() + 1,
-        [&](const QString& text) {
-            return room.contains(metrics.boundingRect(room, kCaptionFlags, text));
-        });
+    const Fitted fitted =
+        fitToLines(m_caption, font(), room.width(), room.height() / metrics.lineSpacing() + 1,
+                   [&](const QString& text) {
+                       return room.contains(metrics.boundingRect(room, kCaptionFlags, text));
+                   });
     m_shown = fitted.text;
     setToolTip(fitted.whole ? QString() : shortened(m_caption));
     update();

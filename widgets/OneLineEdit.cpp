@@ -13,9 +13,8 @@ OneLineEdit::OneLineEdit(const QString& name, QWidget* parent) : QLineEdit(paren
     setMaxLength(std::numeric_limits<int>::max());
     // Only what the user types or pastes is touched; text set from a file stays as read.
     connect(this, &QLineEdit::textEdited, this, &OneLineEdit::edited);
-    connect(this, &QLineEdit::selectionChanged, this, [this] {
-        m_allSelected = hasSelectedText() && selectionLength() == text().size();
-    });
+    connect(this, &QLineEdit::selectionChanged, this,
+            [this] { m_allSelected = hasSelectedText() && selectionLength() == text().size(); });
 }
 
 void OneLineEdit::setLine(const QString& line)

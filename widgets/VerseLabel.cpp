@@ -53,12 +53,12 @@ void VerseLabel::fitInto(const QRect& geometry)
 {
     setGeometry(geometry);
     // One line more than the font's spacing suggests: the candidates are measured anyway.
-    const Fitted fitted =
-        fitToLines(m_verse, font(), geometry.width(),
-                   geometry.height() / fontMetrics().lineSpacing() + 1, [&](const QString& candidate) {
-                       setText(candidate);
-                       return heightForWidth(geometry.width()) <= geometry.height();
-                   });
+    const Fitted fitted = fitToLines(
+        m_verse, font(), geometry.width(), geometry.height() / fontMetrics().lineSpacing() + 1,
+        [&](const QString& candidate) {
+            setText(candidate);
+            return heightForWidth(geometry.width()) <= geometry.height();
+        });
     setText(fitted.text);
     m_whole = fitted.whole;
     setToolTip(fitted.whole ? QString() : shortened(m_verse));
