@@ -30,7 +30,7 @@ QString firstLines(const QString& text, const QFont& font, int width, int maxLin
 // What a box shows of `text`: the whole text when it fits (its overlong words broken as
 // by firstLines()), otherwise as many whole lines as fit, the last of them shortened to
 // end in "…"; never less than the first line, shortened. `fits` tells whether a candidate
-// fits the box; it is asked of at most `maxLines` + 1 candidates, longest first. `whole`
+// fits the box; it is asked of at most `maxLines` candidates, longest first. `whole`
 // tells whether the text shows whole.
 struct Fitted
 {

@@ -134,7 +134,7 @@ void Form::setTitle(const QString& title)
 {
     // Given an empty title, Qt shows the program's name in the title bar instead; a zero
     // width space is a title that shows nothing. No title bar shows more than the start
-    // of a long one, and every window system and screen reader is handed all of it.
+    // of a long one, so no more than that goes to the window system and screen readers.
     setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : shortened(title));
 }
 

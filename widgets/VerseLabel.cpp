@@ -32,8 +32,8 @@ void VerseLabel::setVerse(const QString& verse)
 {
     m_verse = verse;
     setAccessibleName(shortened(verse));
-    // Shown as it fits once the window places the label; until then no more than a
-    // tooltip's worth, which nothing lays out before then.
+    // Until fitInto() places the label, it holds no more than a tooltip's worth, which
+    // nothing lays out meanwhile.
     setText(shortened(verse));
     m_whole = text() == verse;
     setToolTip({});
