@@ -74,6 +74,24 @@ QString join(const QString& text, const QList<Line>& lines, qsizetype count)
     return joined;
 }
 
+// Whether `text` is one that word wrap lays out quickly and without breaking a word:
+// no longer than `maxLines` lines can hold, and no run of characters between spaces wider
+// than a line even in the font's widest glyph. Most verses and captions are; they are laid
+// out whole, as they come, without the work of wrap().
+bool plain(const QString& text, const QFont& font, int width, int maxLines)
+{
+    if (text.size() > lineWindow(width) * maxLines)
+        return false;
+    const qsizetype longestWord = width / std::max(QFontMetrics(font).maxWidth(), 1);
+    qsizetype run = 0;
+    for (const QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > longestWord)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString shortened(const QString& text, qsizetype length)
@@ -85,6 +103,8 @@ QString shortened(const QString& text, qsizetype length)
 
 QString firstLines(const QString& text, const QFont& font, int width, int maxLines)
 {
+    if (plain(text, font, width, maxLines))
+        return text;
     const QList<Line> lines = wrap(text, font, width, maxLines);
     return join(text, lines, lines.size());
 }
@@ -92,6 +112,8 @@ QString firstLines(const QString& text, const QFont& font, int width, int maxLin
 Fitted fitToLines(const QString& text, const QFont& font, int width, int maxLines,
                   const std::function<bool(const QString&)>& fits)
 {
+    if (plain(text, font, width, maxLines) && fits(text))
+        return {text, true};
     const QList<Line> lines = wrap(text, font, width, maxLines + 1);
     if (lines.size() <= maxLines) {
         const QString whole = join(text, lines, lines.size());

@@ -22,9 +22,10 @@ inline constexpr qsizetype kReadableLength = 2000;
 // characters in all.
 QString shortened(const QString& text, qsizetype length = kReadableLength);
 
-// The first `maxLines` lines of `text` as word wrap at `width` pixels in `font` breaks it.
-// A word longer than a line is broken where the line ends, and a line separator (U+2028)
-// put there, so that a box shows the same lines; the program's own text never holds one.
+// The first `maxLines` lines of `text` as word wrap at `width` pixels in `font` breaks it,
+// or the whole of a text short enough to cost little to lay out. A word longer than a
+// line is broken where the line ends, and a line separator (U+2028) put there, so that a
+// box shows the same lines; the program's own text never holds one.
 QString firstLines(const QString& text, const QFont& font, int width, int maxLines);
 
 // What a box shows of `text`: the whole text when it fits (its overlong words broken as
