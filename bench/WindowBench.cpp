@@ -8,9 +8,14 @@
 //
 //   lumora-bench-windows DATA_FOLDER [REPEATS]
 //   lumora-bench-windows DATA_FOLDER REPEATS repaint
+//   lumora-bench-windows DATA_FOLDER REPEATS huge
 //
 // The second form times only the repainting of four windows open at once, for a run with
-// QT_SCALE_FACTOR=2, where their pictures together outgrow Qt's pixmap cache.
+// QT_SCALE_FACTOR=2, where their pictures together outgrow Qt's pixmap cache. The third
+// times the start and the opening of every window with files far larger than any a
+// person writes, each against the files that come with the program; every kind of file
+// runs in a process of its own, which is given up after LUMORA_BENCH_TIMEOUT seconds
+// (120 by default), so that a freeze shows as a row rather than as a bench that hangs.
 #include "BenchTable.h"
 #include "PulseServer.h"
 #include "RecordingOpener.h"
@@ -34,11 +39,13 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextStream>
 
 #include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -230,6 +237,207 @@ void zoomRow(Shell& shell, int repeats)
     settle();
 }
 
+// The files the huge rows are made of. Each kind is one file of the application or data
+// folder grown far past anything a person writes; "normal" leaves the folder as it comes.
+struct HugeKind
+{
+    const char* key;
+    const char* name;
+    void (*make)(const QString& folder);
+};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QByteArray fileLines(const QString& path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+// A line of `size` bytes of verse text; without spaces, no word break shortens the work
+// of laying it out.
+QByteArray hugeLine(qsizetype size, bool spaces)
+{
+    const QByteArray unit =
+        spaces ? QByteArray("and the LORD said ") : QByteArray("andtheLORDsaid");
+    QByteArray line;
+    line.reserve(size + unit.size());
+    while (line.size() < size)
+        line += unit;
+    line.truncate(size);
+    return line;
+}
+
+// Replaces line `n` (1-based) of the CR LF file at `path` by `line`.
+void replaceLine(const QString& path, int n, const QByteArray& line)
+{
+    QList<QByteArray> lines = fileLines(path).split('\n');
+    if (lines.size() < n)
+        qFatal("%s has fewer than %d lines", qPrintable(path), n);
+    lines[n - 1] = line + '\r';
+    writeFile(path, lines.join('\n'));
+}
+
+constexpr HugeKind kHugeKinds[] = {
+    {"normal", "normal files", [](const QString&) {}},
+    {"sparse", "10 GB sparse verse file",
+     [](const QString& folder) {
+         // Five good lines, then 10 GB of holes that read as NUL bytes.
+         const QString path = folder + QStringLiteral("/c0002.dat");
+         const QByteArray good = fileLines(path);
+         writeFile(path, good);
+         if (::truncate(QFile::encodeName(path).constData(), qint64(10) << 30) != 0)
+             qFatal("cannot grow %s", qPrintable(path));
+     }},
+    {"name", "1 MB slot name",
+     [](const QString& folder) {
+         replaceLine(folder + QStringLiteral("/configure.lmr"), 1, hugeLine(1 << 20, true));
+     }},
+    {"caption", "1 MB caption line",
+     [](const QString& folder) {
+         // The line the main window's title is drawn from, which every later title whose
+         // line comes after it is read past.
+         replaceLine(folder + QStringLiteral("/Rantxt.lmr"), 5, hugeLine(1 << 20, true));
+     }},
+    {"verse", "8 MB spaceless verse",
+     [](const QString& folder) {
+         replaceLine(folder + QStringLiteral("/c0002.dat"), 3, hugeLine(8 << 20, false));
+     }},
+};
+
+// Opens `name` and times until it is shown and painted, or until the box that says why it
+// does not open has been shown.
+double openWindow(Shell& shell, const QString& name)
+{
+    QElapsedTimer timer;
+    timer.start();
+    if (Form* form = shell.windows().open(name)) {
+        QCoreApplication::processEvents();
+        form->repaint();
+    }
+    return ms(timer);
+}
+
+// In the child: makes the files of one kind, then starts the program and opens every
+// window `repeats` times, printing "start MS", "open WINDOW MS" and, for a window that
+// would not open, "refused WINDOW KIND" for the parent to read.
+int hugeChild(const QString& data, int repeats, const HugeKind& kind)
+{
+    QTemporaryDir folder;
+    fillFolder(data, folder.path());
+    kind.make(folder.path());
+    QString message;
+    Messages::setHook([&message](const QString& text, QMessageBox::StandardButtons) {
+        message = text.section(u':', 0, 0);
+        return QMessageBox::Ok;
+    });
+    QTextStream out(stdout);
+    for (int i = 0; i < repeats + 1; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        Shell shell(folder.path(), std::make_unique<RecordingOpener>());
+        if (!shell.start()) {
+            out << "refused Main " << message << Qt::endl;
+            return 0;
+        }
+        QCoreApplication::processEvents();
+        shell.windows().find(QStringLiteral("Main"))->repaint();
+        const double start = ms(timer);
+        // The first round decodes the pictures once for all.
+        if (i > 0)
+            out << "start " << start << Qt::endl;
+        for (const QString& name : allWindows()) {
+            message.clear();
+            const double t = openWindow(shell, name);
+            if (i > 0)
+                out << "open " << name << ' ' << t << Qt::endl;
+            if (Form* form = shell.windows().find(name))
+                form->close();
+            else if (i == 0)
+                out << "refused " << name << ' ' << message << Qt::endl;
+            settle();
+        }
+    }
+    Messages::setHook({});
+    return 0;
+}
+
+// The rows of every kind, each timed in a child process: the start, and the opening of the
+// window that takes longest over its time with the files as they come, each within 100 ms
+// of that time.
+void hugeRows(const QString& data, int repeats)
+{
+    const int timeout = qEnvironmentVariableIsSet("LUMORA_BENCH_TIMEOUT")
+                            ? qEnvironmentVariableIntValue("LUMORA_BENCH_TIMEOUT")
+                            : 120;
+    double normalStart = 0;
+    QMap<QString, double> normalOpens;
+    for (const HugeKind& kind : kHugeKinds) {
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {data, QString::number(repeats), QStringLiteral("huge"), QLatin1String(kind.key)});
+        const bool finished = child.waitForFinished(timeout * 1000);
+        if (!finished) {
+            child.kill();
+            child.waitForFinished();
+        }
+        std::vector<double> starts;
+        QMap<QString, std::vector<double>> opens;
+        QStringList refused;
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> words = line.split(' ');
+            if (words.size() >= 2 && words[0] == "start")
+                starts.push_back(words[1].toDouble());
+            else if (words.size() >= 3 && words[0] == "open")
+                opens[QString::fromUtf8(words[1])].push_back(words[2].toDouble());
+            else if (words.size() >= 2 && words[0] == "refused")
+                refused.append(QString::fromUtf8(line.mid(8)));
+        }
+        const QString name = QString::fromLatin1(kind.name);
+        if (!finished || child.exitCode() != 0) {
+            std::printf(
+                "%-52s %s\n", qPrintable(name),
+                finished ? "failed"
+                         : qPrintable(QStringLiteral("not done after %1 s, stopped").arg(timeout)));
+            continue;
+        }
+        // The slowest window to open, or with huge files, the window whose median lies
+        // furthest above its median with the files as they come.
+        const bool normal = qstrcmp(kind.key, "normal") == 0;
+        QString slowest;
+        const auto over = [&](const QString& window) {
+            return BenchTable::median(opens[window]) - normalOpens.value(window);
+        };
+        for (auto it = opens.cbegin(); it != opens.cend(); ++it) {
+            if (slowest.isEmpty() || over(it.key()) > over(slowest))
+                slowest = it.key();
+        }
+        if (normal)
+            normalStart = BenchTable::median(starts);
+        const double startBudget = normal ? 0 : normalStart + 100;
+        const double openBudget = normal ? 0 : normalOpens.value(slowest) + 100;
+        if (!starts.empty())
+            BenchTable::row(qPrintable(QStringLiteral("%1: start (ms)").arg(name)), starts,
+                            startBudget);
+        if (!slowest.isEmpty())
+            BenchTable::row(qPrintable(QStringLiteral("%1: %2 open, %3 (ms)")
+                                           .arg(name, normal ? "slowest" : "worst", slowest)),
+                            opens[slowest], openBudget);
+        for (auto it = opens.cbegin(); normal && it != opens.cend(); ++it)
+            normalOpens[it.key()] = BenchTable::median(it.value());
+        for (const QString& text : std::as_const(refused))
+            std::printf("%s: not opened, %s\n", qPrintable(name), qPrintable(text));
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -258,6 +466,17 @@ int main(int argc, char* argv[])
     }
     const QString data = QString::fromLocal8Bit(argv[1]);
     const int repeats = argc > 2 ? std::atoi(argv[2]) : 40;
+    if (argc > 3 && qstrcmp(argv[3], "huge") == 0) {
+        if (argc > 4) {
+            for (const HugeKind& kind : kHugeKinds) {
+                if (qstrcmp(argv[4], kind.key) == 0)
+                    return hugeChild(data, repeats, kind);
+            }
+            return 2;
+        }
+        hugeRows(data, repeats);
+        return 0;
+    }
     QTemporaryDir folder;
     fillFolder(data, folder.path());
     // The zoom the bench sets is not the user's.

@@ -61,10 +61,15 @@ constexpr QSize kButtonSize(153, 41);
 constexpr int kSideMargin = 24;
 constexpr int kBottomMargin = 12;
 constexpr int kTopMargin = 18;
+constexpr int kRuleGap = 4; // the least room between two verses: a rule and a pixel each side
 
+// By the window's name rather than by the entry's place in the catalogue, so that a
+// window can be made from a copy of an entry.
 const CategoryLook& lookOf(const CategoryEntry& entry)
 {
-    return rowBeside(kLooks, Catalogue::kEntries, entry);
+    const CategoryLook* look = rowOf(kLooks, entry.window, &CategoryLook::window);
+    Q_ASSERT(look);
+    return *look;
 }
 
 } // namespace
@@ -132,8 +137,9 @@ void CategoryWindow::layOutVerses()
 {
     // Each verse gets the height its wrapped text needs; the room left over is shared
     // out evenly, with a rule in the middle of the space below each verse. Should the
-    // verses need more room than there is, each gets its share of it, so that every
-    // one shows its first lines.
+    // verses need more room than there is, each gets what it needs up to an even share
+    // of it, and what the shorter ones leave goes to the longer ones in turn, so that
+    // every one shows its first lines.
     const int normalWidth = m_look.starryNight ? kNarrowLabelWidth : kLabelWidth;
     const int width = zoomed(normalWidth);
     const int left = zoomed((m_look.width - normalWidth) / 2);
@@ -142,13 +148,24 @@ void CategoryWindow::layOutVerses()
     QList<int> heights;
     int total = 0;
     for (VerseLabel* label : std::as_const(m_labels)) {
-        heights.append(label->heightOfVerse(width));
+        heights.append(label->heightOfVerse(width, room));
         total += heights.last();
     }
-    if (total > room) {
-        for (int& height : heights)
-            height = height * room / total;
-        total = room;
+    // However long the verses, each keeps a gap below it for its rule.
+    const int forVerses = room - zoomed(kRuleGap) * int(heights.size());
+    if (total > forVerses) {
+        const QList<int> wanted = heights;
+        int spare = forVerses;
+        for (int& height : heights) {
+            height = std::min(height, forVerses / int(heights.size()));
+            spare -= height;
+        }
+        for (qsizetype i = 0; i < heights.size(); ++i) {
+            const int more = std::min(wanted[i] - heights[i], spare);
+            heights[i] += more;
+            spare -= more;
+        }
+        total = forVerses - spare;
     }
     const int share = (room - total) / int(m_labels.size());
     int top = zoomed(kTopMargin);

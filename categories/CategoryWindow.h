@@ -25,7 +25,8 @@ class CategoryWindow : public Form
 {
     Q_OBJECT
 public:
-    // `entry` is a row of Catalogue::kEntries.
+    // `entry` is a row of Catalogue::kEntries, or a copy of one with other verses, which
+    // must outlive the window.
     CategoryWindow(Program& program, const CategoryEntry& entry);
 
     void Form_Load() override;

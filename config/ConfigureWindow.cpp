@@ -10,6 +10,7 @@
 #include "slots/SlotTable.h"
 #include "widgets/ButtonRow.h"
 #include "widgets/CaptionButton.h"
+#include "widgets/Elide.h"
 #include "widgets/Look.h"
 #include "widgets/Messages.h"
 #include "widgets/OneLineEdit.h"
@@ -59,6 +60,9 @@ constexpr std::array<NameBox, SlotTable::kRows.size()> kNameBoxes = {{
     {14, {424, 272}},
 }};
 constexpr QSize kNameBoxSize(89, 41);
+
+// The most of a name a message quotes: enough to tell which it is.
+constexpr qsizetype kQuotedName = 100;
 
 // Room the open drive list leaves around the widest name.
 constexpr int kDriveListPadding = 8;
@@ -178,7 +182,7 @@ void ConfigureWindow::Form_Load()
     layOutContents();
     const QStringList names = m_program.settings().slotNames(&m_namesSeen);
     for (std::size_t i = 0; i < m_names.size(); ++i) {
-        m_names[i]->setText(names[qsizetype(i)]);
+        m_names[i]->setLine(names[qsizetype(i)]);
         m_names[i]->setCursorPosition(0);
         if (SettingsFiles::isNamed(names[qsizetype(i)])) {
             QFont bold = m_names[i]->font();
@@ -247,7 +251,7 @@ void ConfigureWindow::Command1_Click()
     // had its line breaks made spaces as it came in.
     QStringList names;
     for (OneLineEdit* box : m_names)
-        names.append(box->text());
+        names.append(box->line());
     const QString folder = m_dir->currentFolder();
     const bool saved = saveUnlessChanged(
         [&](bool overwrite) {
@@ -260,7 +264,7 @@ void ConfigureWindow::Command1_Click()
                                        "character %3, which a Windows-1252 text file cannot "
                                        "hold. Nothing was written; please replace it and "
                                        "confirm again.")
-                            .arg(names[i])
+                            .arg(shortened(names[i], kQuotedName))
                             .arg(SlotTable::kRows[std::size_t(i)].slot)
                             .arg(Cp1252::describe(*bad)));
             }
@@ -289,7 +293,7 @@ void ConfigureWindow::refillFromDisk()
         const QStringList names = m_program.settings().slotNames(&m_namesSeen);
         for (std::size_t i = 0; i < m_names.size(); ++i) {
             if (!m_names[i]->isModified())
-                m_names[i]->setText(names[qsizetype(i)]);
+                m_names[i]->setLine(names[qsizetype(i)]);
         }
         const QString stored = m_program.settings().dataFolder(&m_folderSeen);
         m_folder->setText(stored);

@@ -169,7 +169,7 @@ void SlotWindow::load()
     folderHolder()->setText(m_folder);
     const QStringList verses = SlotVerseFile::read(m_folder, m_row.slot, &m_seen);
     for (qsizetype i = 0; i < m_edits.size(); ++i) {
-        m_edits[i]->setText(verses[i]);
+        m_edits[i]->setLine(verses[i]);
         m_edits[i]->setCursorPosition(0);
         m_labels[i]->setVerse(verses[i]);
     }
@@ -236,9 +236,9 @@ void SlotWindow::layOutLabels()
     int growers = 0;
     for (std::size_t row = 0; row < wanted.size(); ++row) {
         if (kGrows[row]) {
-            wanted[row] =
-                std::max(0, m_labels[qsizetype(row)]->heightOfVerse(zoomed(kVerseWidth)) -
-                                zoomed(kVerseHeights[row]));
+            wanted[row] = std::max(
+                0, m_labels[qsizetype(row)]->heightOfVerse(zoomed(kVerseWidth), limit) -
+                       zoomed(kVerseHeights[row]));
             ++growers;
         }
     }
@@ -296,8 +296,8 @@ void SlotWindow::Command2_Click()
     // Text read from the file goes back as it was read; what the user typed or pasted had
     // its line breaks made spaces as it came in.
     QStringList verses;
-    for (QLineEdit* edit : std::as_const(m_edits))
-        verses.append(edit->text());
+    for (OneLineEdit* edit : std::as_const(m_edits))
+        verses.append(edit->line());
     try {
         const QString folder = m_program.settings().dataFolder();
         folderHolder()->setText(folder);

@@ -11,6 +11,7 @@
 #include "config/FolderList.h"
 #include "files/FileSave.h"
 #include "slots/SlotTable.h"
+#include "widgets/OneLineEdit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,9 +29,9 @@ const QString kFailed = QStringLiteral(
     "Files not copied.  Please make sure (Set data path first and ) data folder is not the same "
     "as application folder.  Default folder is your data folder");
 
-QLineEdit* box(QWidget* w, int slot)
+OneLineEdit* box(QWidget* w, int slot)
 {
-    return w->findChild<QLineEdit*>(QStringLiteral("Text%1").arg(slot));
+    return w->findChild<OneLineEdit*>(QStringLiteral("Text%1").arg(slot));
 }
 
 QListWidgetItem* entry(FolderList* list, const QString& label)
@@ -141,15 +142,27 @@ void TestConfigure::loadsNamesWithBoldMarks()
     QStringList names(14, QStringLiteral("open"));
     names[12] = name; // slot 14
     m_app->writeSlotNames(names);
-    ConfigureWindow* w = open();
+    ConfigureWindow* w = nullptr;
+    QVERIFY(msTaken([&] { w = open(); }) < kPromptMs);
     QVERIFY(w);
-    QCOMPARE(box(w, 14)->text(), name);
+    QCOMPARE(box(w, 14)->line(), name);
     QCOMPARE(box(w, 14)->font().bold(), named);
     QVERIFY(!box(w, 2)->font().bold());
     // Typing does not change the weight; only the next load does.
     box(w, 2)->setText(QStringLiteral("Faith"));
     QTest::keyClick(box(w, 2), Qt::Key_A);
     QVERIFY(!box(w, 2)->font().bold());
+    // Typed into at its start, a name keeps all of itself and Confirm writes it whole;
+    // typed over, nothing of it is left.
+    box(w, 14)->home(false);
+    QVERIFY(msTaken([&] { QTest::keyClicks(box(w, 14), QStringLiteral("Hope ")); }) < kPromptMs);
+    click(w, QStringLiteral("Command1"));
+    names[0] = QStringLiteral("Faitha");
+    names[12] = QStringLiteral("Hope ") + name;
+    QCOMPARE(m_app->read(QStringLiteral("configure.lmr")), crlf(names));
+    box(w, 14)->selectAll();
+    QTest::keyClicks(box(w, 14), QStringLiteral("Hope"));
+    QCOMPARE(box(w, 14)->line(), QStringLiteral("Hope"));
 }
 
 void TestConfigure::readsOnlyFourteenNamesAndWritesFourteen()

@@ -165,6 +165,7 @@ void TestKeyboard::versesCanBeCopiedAsShown_data()
     QTest::newRow("category window")
         << "Form6" << qs(Catalogue::byWindow(u"Form6")->verses[1]);
     QTest::newRow("slot window") << "Formc2" << QStringLiteral("  Psa 23:1  The LORD is my shepherd; ");
+    QTest::newRow("a word longer than a line") << "Formc2" << QStringLiteral("Lamp").repeated(25);
 }
 
 void TestKeyboard::versesCanBeCopiedAsShown()

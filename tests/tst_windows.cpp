@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #include "WindowTest.h"
 #include "categories/Catalogue.h"
+#include "categories/CategoryWindow.h"
 #include "help/HelpPages.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotTable.h"
@@ -70,23 +71,31 @@ void TestWindows::everyWindowIsWholeAndTidy_data()
     QTest::addColumn<int>("controls");      // how many show, where the row says
     QTest::addColumn<QSize>("picture");     // its background's size at 1x, where the row says
     QTest::addColumn<int>("zoom");          // per cent
+    QTest::addColumn<QStringList>("verses"); // a category's, in place of its entry's, when given
+    const QStringList none;
+    const QString longVerse = QStringLiteral("Thy word is a lamp unto my feet. ").repeated(100);
     for (const int zoom : {100, 200}) {
         const auto row = [zoom](const std::string_view& name) -> QTestData& {
             return QTest::addRow("%s at %d%%", name.data(), zoom);
         };
-        row("Main") << "Main" << QString() << 31 << QSize(500, 369) << zoom;
-        row("Main, every slot named") << "Main" << "Peace and Joy" << 31 << QSize() << zoom;
+        row("Main") << "Main" << QString() << 31 << QSize(500, 369) << zoom << none;
+        row("Main, every slot named") << "Main" << "Peace and Joy" << 31 << QSize() << zoom << none;
         // The heading, 14 names, 2 lists and 4 buttons.
-        row("Configure") << "Configure" << QString() << 21 << QSize(500, 369) << zoom;
+        row("Configure") << "Configure" << QString() << 21 << QSize(500, 369) << zoom << none;
         const QSize kPictures[] = {QSize(640, 480), QSize(575, 350)};
         for (const CategoryEntry& entry : Catalogue::kEntries)
-            row(entry.window) << qs(entry.window) << QString() << -1 << kPictures[0] << zoom;
+            row(entry.window) << qs(entry.window) << QString() << -1 << kPictures[0] << zoom << none;
+        row("Form7, five long verses") << "Form7" << QString() << -1 << kPictures[0] << zoom
+                                       << QStringList(5, longVerse);
+        row("Form2, a long verse among short ones")
+            << "Form2" << QString() << -1 << kPictures[0] << zoom
+            << QStringList{longVerse, "a", "b", "c", "d"};
         for (const SlotRow& slot : SlotTable::kRows)
-            row(slot.window) << qs(slot.window) << QString() << -1 << kPictures[1] << zoom;
+            row(slot.window) << qs(slot.window) << QString() << -1 << kPictures[1] << zoom << none;
         // A heading, two side headings, five marks, ten lines, a count and four buttons.
-        row("Compare4") << "Compare4" << QString() << 23 << QSize() << zoom;
+        row("Compare4") << "Compare4" << QString() << 23 << QSize() << zoom << none;
         for (const HelpPage& page : HelpPages::kPages)
-            row(page.window) << qs(page.window) << QString() << -1 << QSize() << zoom;
+            row(page.window) << qs(page.window) << QString() << -1 << QSize() << zoom << none;
     }
 }
 
@@ -97,9 +106,20 @@ void TestWindows::everyWindowIsWholeAndTidy()
     QFETCH(int, controls);
     QFETCH(QSize, picture);
     QFETCH(int, zoom);
+    QFETCH(QStringList, verses);
     if (!slotNames.isEmpty())
         m_app->writeSlotNames(QStringList(SettingsFiles::kSlotCount, slotNames));
-    Form* form = open(window);
+    CategoryEntry entry = verses.isEmpty() ? CategoryEntry{} : *Catalogue::byWindow(window);
+    const QByteArray verseBytes = verses.join(u'\0').toLatin1();
+    for (qsizetype i = 0, at = 0; i < verses.size(); at += verses[i++].size() + 1)
+        entry.verses[std::size_t(i)] =
+            std::string_view(verseBytes.constData() + at, std::size_t(verses[i].size()));
+    std::unique_ptr<Form> copied(verses.isEmpty() ? nullptr : new CategoryWindow(*m_shell, entry));
+    if (copied) {
+        copied->Form_Load();
+        copied->show();
+    }
+    Form* form = copied ? copied.get() : open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
     // Zoomed while open, the window keeps its focus.

@@ -21,25 +21,27 @@ CaptionButton::CaptionButton(const QString& name, QWidget* parent) : QPushButton
 void CaptionButton::setCaption(const QString& caption)
 {
     m_caption = caption;
-    setAccessibleName(caption);
+    setAccessibleName(shortened(caption));
     fitCaption();
 }
 
 void CaptionButton::fitCaption()
 {
     const QRect room = captionRect();
-    const QFontMetrics metrics(font());
-    const auto fits = [&](const QString& text) {
-        return room.contains(metrics.boundingRect(room, kCaptionFlags, text));
-    };
-    if (fits(m_caption) || room.isEmpty()) {
-        m_shown = m_caption;
+    if (room.isEmpty()) {
+        // Not yet placed: nothing shows, and it is fitted again once it is.
+        m_shown = shortened(m_caption);
         setToolTip({});
-    } else {
-        m_shown = elideToLines(m_caption, font(), room.width(),
-                               room.height() / metrics.lineSpacing() + 1, fits);
-        setToolTip(m_caption);
+        return;
     }
+    const QFontMetrics metrics(font());
+    const Fitted fitted =
+        fitToLines(m_caption, font(), room.width(), room.height() / metrics.lineSpacing() + 1,
+                   [&](const QString& text) {
+                       return room.contains(metrics.boundingRect(room, kCaptionFlags, text));
+                   });
+    m_shown = fitted.text;
+    setToolTip(fitted.whole ? QString() : shortened(m_caption));
     update();
 }
 

@@ -8,9 +8,10 @@ namespace Lumora {
 
 // A push button whose caption wraps over several lines when it does not fit on one
 // (QPushButton clips it instead) and is always plain text: an '&' in a slot name is
-// shown as it is, never taken as a keyboard mnemonic. A caption too long even then shows
-// as many lines as fit, the last ending in "…", and whole in the tooltip. Enter and
-// Return press the focused button, as Space does.
+// shown as it is, never taken as a keyboard mnemonic. A word longer than the button is
+// broken over lines. A caption too long even then shows as many lines as fit, the last
+// ending in "…", and in the tooltip and to a screen reader as much as anyone reads (see
+// Elide.h). Enter and Return press the focused button, as Space does.
 class CaptionButton : public QPushButton
 {
     Q_OBJECT
@@ -19,7 +20,8 @@ public:
 
     void setCaption(const QString& caption);
     QString caption() const { return m_caption; }
-    // What the face shows: the caption, or as much of it as fits.
+    // What the face shows: the caption, or as much of it as fits; a line separator
+    // marks where a word is broken.
     QString shownCaption() const { return m_shown; }
 
     void setFace(const QColor& colour);

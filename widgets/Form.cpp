@@ -3,6 +3,7 @@
 #include "Form.h"
 
 #include "CaptionButton.h"
+#include "Elide.h"
 #include "Messages.h"
 #include "Program.h"
 #include "WindowRegistry.h"
@@ -318,8 +319,9 @@ void Form::drawTitle()
 void Form::setTitle(const QString& title)
 {
     // Given an empty title, Qt shows the program's name in the title bar instead; a zero
-    // width space is a title that shows nothing.
-    setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : title);
+    // width space is a title that shows nothing. No title bar shows more than the start
+    // of a long one, so no more than that goes to the window system and screen readers.
+    setWindowTitle(title.isEmpty() ? QStringLiteral("\u200B") : shortened(title));
 }
 
 void Form::showEvent(QShowEvent* event)

@@ -46,7 +46,8 @@ public:
 
     // Sets the title to the next line the program's caption generator draws.
     void drawTitle();
-    // Sets the title; an empty one shows as an empty title bar.
+    // Sets the title; an empty one shows as an empty title bar, a long one as its start
+    // (see Elide.h).
     void setTitle(const QString& title);
 
     // The scale the window is drawn at now: the program's zoom, or the largest step below

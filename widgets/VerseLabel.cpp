@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -34,15 +35,19 @@ VerseLabel::VerseLabel(const QString& name, const QFont& font, const QColor& ink
 void VerseLabel::setVerse(const QString& verse)
 {
     m_verse = verse;
-    setText(verse);
+    setAccessibleName(shortened(verse));
+    // Until fitInto() places the label, it holds no more than a tooltip's worth, which
+    // nothing lays out meanwhile.
+    setText(shortened(verse));
+    m_shownWhole = text() == verse;
     setToolTip({});
-    setAccessibleName(verse);
 }
 
-int VerseLabel::heightOfVerse(int width)
+int VerseLabel::heightOfVerse(int width, int most)
 {
+    // Laid out no further than a line past `most`: that is all anyone can show of it.
     const QString shown = text();
-    setText(m_verse);
+    setText(firstLines(m_verse, font(), width, most / fontMetrics().lineSpacing() + 2));
     const int height = heightForWidth(width);
     setText(shown);
     return height;
@@ -51,18 +56,16 @@ int VerseLabel::heightOfVerse(int width)
 void VerseLabel::fitInto(const QRect& geometry)
 {
     setGeometry(geometry);
-    setText(m_verse);
-    if (heightForWidth(geometry.width()) <= geometry.height()) {
-        setToolTip({});
-        return;
-    }
     // One line more than the font's spacing suggests: the candidates are measured anyway.
-    const int lines = geometry.height() / fontMetrics().lineSpacing() + 1;
-    setText(elideToLines(m_verse, font(), geometry.width(), lines, [&](const QString& candidate) {
-        setText(candidate);
-        return heightForWidth(geometry.width()) <= geometry.height();
-    }));
-    setToolTip(m_verse);
+    const Fitted fitted = fitToLines(
+        m_verse, font(), geometry.width(), geometry.height() / fontMetrics().lineSpacing() + 1,
+        [&](const QString& candidate) {
+            setText(candidate);
+            return heightForWidth(geometry.width()) <= geometry.height();
+        });
+    setText(fitted.text);
+    m_shownWhole = fitted.whole;
+    setToolTip(fitted.whole ? QString() : shortened(m_verse));
 }
 
 void VerseLabel::showWhole()
@@ -104,7 +107,18 @@ void VerseLabel::mouseReleaseEvent(QMouseEvent* event)
 
 QString VerseLabel::copyText() const
 {
-    return hasSelectedText() ? selectedText() : m_verse;
+    return hasSelectedText() ? unbroken(selectedText()) : m_verse;
+}
+
+void VerseLabel::keyPressEvent(QKeyEvent* event)
+{
+    // The label's own copy would keep the breaks put into overlong words.
+    if (event->matches(QKeySequence::Copy) && hasSelectedText()) {
+        QApplication::clipboard()->setText(copyText());
+        event->accept();
+        return;
+    }
+    QLabel::keyPressEvent(event);
 }
 
 void VerseLabel::contextMenuEvent(QContextMenuEvent* event)

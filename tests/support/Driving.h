@@ -7,12 +7,25 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
 // Helpers to drive the real windows the way a person does.
+
+// The longest a window may take to open or to take a keystroke in a test, whatever its
+// files hold: ample for a sanitizer build on a busy machine, short of laying out megabytes.
+constexpr qint64 kPromptMs = 2000;
+
+inline qint64 msTaken(const std::function<void()>& action)
+{
+    QElapsedTimer timer;
+    timer.start();
+    action();
+    return timer.elapsed();
+}
 
 inline Lumora::CaptionButton* buttonOf(QWidget* window, const QString& name)
 {

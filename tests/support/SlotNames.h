@@ -16,4 +16,5 @@ inline void addSlotNameRows()
     QTest::newRow("trailing blank is named") << QStringLiteral("open ") << true;
     QTest::newRow("empty is named") << QString() << true;
     QTest::newRow("a real name") << QStringLiteral("Peace") << true;
+    QTest::newRow("3 MB is named") << QStringLiteral("Peace ").repeated(500000) << true;
 }
