@@ -44,10 +44,10 @@ void TestCommandLine::answersBeforeOpeningADisplay_data()
            "DISPLAY nor WAYLAND_DISPLAY is set.\n"
         << 1;
     QTest::newRow("a display that is not there")
-        << QStringList{} << ":97" << 1 << "err:could not connect to display :97.\n"
+        << QStringList{} << ":9997" << 1 << "err:could not connect to display :9997.\n"
         << 1;
     QTest::newRow("-display naming one that is not there")
-        << QStringList{"-display", ":98"} << "" << 1 << "err:display :98.\n"
+        << QStringList{"-display", ":9998"} << "" << 1 << "err:display :9998.\n"
         << 1;
     QTest::newRow("-platform offscreen needs none")
         << QStringList{"-platform", "offscreen", "-reverse"} << "" << -1 << "err:" << 0;
