@@ -92,7 +92,7 @@ private Q_SLOTS:
         Relocation::run(m_a->app.path());
         m_a->start(*m_b);
         m_b->start(*m_a);
-        QTRY_COMPARE_WITH_TIMEOUT(int(QDir(m_b->data).entryList(QDir::Files).size()), 39, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(QDir(m_b->data).entryList(QDir::Files).size()), 39, 60000);
     }
 
     void raceLeavesACopyTheLoserCompares()
