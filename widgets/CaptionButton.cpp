@@ -141,17 +141,19 @@ void CaptionButton::paintEvent(QPaintEvent*)
     // A solid frame inside the bevel marks the focus, from the moment the window opens,
     // whether the mouse or the keyboard put it there; the style's own frame is all but
     // invisible on the coloured faces.
-    if (hasFocus()) {
-        const int width = markWidth();
-        const QRect inner = r.adjusted(2, 2, -2, -2);
-        const QColor mark = markColour(face);
-        painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), mark);
-        painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width),
-                         mark);
-        painter.fillRect(QRect(inner.topLeft(), QSize(width, inner.height())), mark);
-        painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()),
-                         mark);
-    }
+    if (hasFocus())
+        paintFocusMark(painter, r, markWidth(), face);
+}
+
+void CaptionButton::paintFocusMark(QPainter& painter, const QRect& r, int width,
+                                   const QColor& face)
+{
+    const QRect inner = r.adjusted(2, 2, -2, -2);
+    const QColor mark = markColour(face);
+    painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), mark);
+    painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width), mark);
+    painter.fillRect(QRect(inner.topLeft(), QSize(width, inner.height())), mark);
+    painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()), mark);
 }
 
 void CaptionButton::keyPressEvent(QKeyEvent* event)

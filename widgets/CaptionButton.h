@@ -2,6 +2,7 @@
 // SPDX-FileCopyrightText: 2026 The Lumora developers
 #pragma once
 
+#include <QPainter>
 #include <QPushButton>
 
 namespace Lumora {
@@ -34,6 +35,9 @@ public:
     // out most from the face.
     int markWidth() const;
     static QColor markColour(const QColor& face);
+    // Draws the focus mark, `width` pixels wide, just inside the bevel of `r`, in the
+    // colour that stands out on `face`: buttons and the frames of other controls alike.
+    static void paintFocusMark(QPainter& painter, const QRect& r, int width, const QColor& face);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -88,15 +88,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        const int width = std::max(2, m_form->zoomed(2));
-        const QColor colour = CaptionButton::markColour(m_face);
-        const QRect inner = rect().adjusted(2, 2, -2, -2);
-        painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), colour);
-        painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width),
-                         colour);
-        painter.fillRect(QRect(inner.topLeft(), QSize(width, inner.height())), colour);
-        painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()),
-                         colour);
+        CaptionButton::paintFocusMark(painter, rect(), std::max(2, m_form->zoomed(2)), m_face);
     }
 
 private:
