@@ -130,8 +130,9 @@ def session(lumora):
     press(main, "open")
     slot = lumora.window("slot window", lambda w: "Enter/Modify Verses" in names(w, "push button"))
     press(slot, "Enter/Modify Verses")
-    boxes = wait_for("five verse boxes", lambda: {b.name: b for b in find_all(slot, "text")
-                                                  if b.name.startswith("Verse ")})
+    # All five: the accessibility cache may hear of the boxes one at a time.
+    boxes = wait_for("five verse boxes", lambda: (lambda found: found if len(found) == 5 else None)(
+        {b.name: b for b in find_all(slot, "text") if b.name.startswith("Verse ")}))
     for n, verse in enumerate(TYPED, 1):
         boxes[f"Verse {n}"].queryEditableText().setTextContents(verse)
     press(slot, "Confirm Changes")
