@@ -133,6 +133,9 @@ void TestWindows::everyWindowIsWholeAndTidy()
     QCOMPARE(form->zoom(), zoom / 100.0);
     QCOMPARE(form->client()->size(), normal * form->zoom());
     QCOMPARE(form->focusWidget(), focus);
+    // The other open windows follow a moment later.
+    if (Form* main = m_shell->windows().find(QStringLiteral("Main")); main && main != form)
+        QTRY_COMPARE(main->zoom(), zoom / 100.0);
     const bool resizable = window == QLatin1String("musichelp");
     QCOMPARE(form->minimumSize() != form->maximumSize(), resizable);
     QCOMPARE(bool(form->windowFlags() & Qt::WindowMaximizeButtonHint), resizable);

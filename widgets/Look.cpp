@@ -84,12 +84,34 @@ QIcon programIcon()
 
 QPixmap picture(const QString& resource)
 {
-    QPixmap pixmap;
-    if (!QPixmapCache::find(resource, &pixmap)) {
+    // Kept for the program's life rather than in Qt's pixmap cache, whose 10 MB the
+    // twice-as-large pictures outgrow: each step of the zoom would decode them again.
+    // There are five pictures, 20 MB decoded in both sizes, and the large ones are
+    // decoded only once the program is zoomed.
+    static QHash<QString, QPixmap> decoded;
+    auto found = decoded.constFind(resource);
+    if (found == decoded.constEnd()) {
+        QPixmap pixmap;
         pixmap.load(resource);
-        QPixmapCache::insert(resource, pixmap);
+        found = decoded.insert(resource, pixmap);
     }
-    return pixmap;
+    return *found;
+}
+
+QPixmap picture(const QString& resource, QSize size)
+{
+    const QPixmap whole = picture(resource);
+    if (whole.size() == size || size.isEmpty() || whole.isNull())
+        return whole;
+    // Scaled once for all the windows that show it at that size, not at every paint.
+    const QString key = resource + u'@' + QString::number(size.width()) + u'x' +
+                        QString::number(size.height());
+    QPixmap scaled;
+    if (!QPixmapCache::find(key, &scaled)) {
+        scaled = whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QPixmapCache::insert(key, scaled);
+    }
+    return scaled;
 }
 
 FontWarmUp::FontWarmUp()

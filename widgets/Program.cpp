@@ -41,6 +41,10 @@ Program::Program(const QString& appFolder, std::unique_ptr<Opener> opener,
     const QString path = zoomSettingsPath();
     if (QFile::exists(path))
         m_zoom = nearestStep(QSettings(path, QSettings::IniFormat).value(kZoomKey, 100).toInt());
+    QObject::connect(&m_zoomTimer, &QTimer::timeout, [this] {
+        if (!zoomNextWindow())
+            m_zoomTimer.stop();
+    });
 }
 
 Program::~Program()
@@ -54,10 +58,6 @@ const QIcon& Program::icon()
         m_icon = Look::programIcon();
     return m_icon;
 }
-
-} // namespace Lumora
-
-namespace Lumora {
 
 QString Program::zoomSettingsPath()
 {
@@ -96,10 +96,24 @@ void Program::setZoom(int percent)
     if (percent == m_zoom)
         return;
     m_zoom = percent;
+    // Laying out and drawing every window of the program anew takes longer than a frame.
+    // The window the step was taken in shows it at once; the others follow one at a time,
+    // each pass of the event loop, and the program answers keys and clicks between them.
+    QWidget* active = QApplication::activeWindow();
+    while (active && !qobject_cast<Form*>(active) && active->parentWidget())
+        active = active->parentWidget()->window();
+    auto* inUse = qobject_cast<Form*>(active);
+    m_unzoomed.clear();
     for (const QString& name : m_windows->loaded()) {
-        if (Form* window = m_windows->find(name))
-            window->applyZoom();
+        Form* window = m_windows->find(name);
+        if (window && window != inUse)
+            m_unzoomed.append(window);
     }
+    if (inUse) {
+        inUse->applyZoom();
+        inUse->repaint();
+    }
+    m_zoomTimer.start();
     QSettings settings(zoomSettingsPath(), QSettings::IniFormat);
     settings.setValue(kZoomKey, percent);
     settings.sync();
@@ -109,6 +123,25 @@ void Program::setZoom(int percent)
                                    QStringLiteral("The zoom could not be remembered for the "
                                                   "next start.")));
     }
+}
+
+void Program::finishZoom()
+{
+    while (zoomNextWindow()) {
+    }
+    m_zoomTimer.stop();
+}
+
+bool Program::zoomNextWindow()
+{
+    while (!m_unzoomed.isEmpty()) {
+        if (Form* window = m_unzoomed.takeFirst()) {
+            window->applyZoom();
+            window->repaint();
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace Lumora

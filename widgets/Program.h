@@ -9,6 +9,8 @@
 #include "widgets/WindowRegistry.h"
 
 #include <QIcon>
+#include <QPointer>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -45,8 +47,12 @@ public:
     static constexpr std::array<int, 5> kZoomSteps = {100, 125, 150, 175, 200};
     int zoom() const { return m_zoom; }
     // Makes `percent` (rounded to a step) the zoom of every open window and of those
-    // opened later, and remembers it for the next start.
+    // opened later, and remembers it for the next start. The window in use is zoomed and
+    // drawn at once, the others over the next passes of the event loop.
     void setZoom(int percent);
+    // Zooms, now, the open windows that a step has not reached yet.
+    void finishZoom();
+    bool zoomPending() const { return m_zoomTimer.isActive(); }
     // The next step up or down from the present one.
     void zoomIn();
     void zoomOut();
@@ -68,6 +74,11 @@ private:
     QIcon m_icon;
     int m_zoom = 100;
     std::unique_ptr<WindowRegistry> m_windows;
+    // The open windows a step of the zoom has still to reach, and the timer that reaches
+    // the next of them each pass of the event loop.
+    QList<QPointer<Form>> m_unzoomed;
+    QTimer m_zoomTimer;
+    bool zoomNextWindow();
 };
 
 } // namespace Lumora
