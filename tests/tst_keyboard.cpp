@@ -10,10 +10,12 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace Lumora;
@@ -162,16 +164,22 @@ void TestKeyboard::versesCanBeCopiedAsShown_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("verse");
+    QTest::addColumn<bool>("cut"); // longer than its box shows
     QTest::newRow("category window")
-        << "Form6" << qs(Catalogue::byWindow(u"Form6")->verses[1]);
-    QTest::newRow("slot window") << "Formc2" << QStringLiteral("  Psa 23:1  The LORD is my shepherd; ");
-    QTest::newRow("a word longer than a line") << "Formc2" << QStringLiteral("Lamp").repeated(25);
+        << "Form6" << qs(Catalogue::byWindow(u"Form6")->verses[1]) << false;
+    QTest::newRow("slot window") << "Formc2" << QStringLiteral("  Psa 23:1  The LORD is my shepherd; ")
+                                 << false;
+    QTest::newRow("a word longer than a line") << "Formc2" << QStringLiteral("Lamp").repeated(25)
+                                               << false;
+    QTest::newRow("a verse longer than its box")
+        << "Formc2" << QStringLiteral("Thy word is a lamp unto my feet. ").repeated(30) << true;
 }
 
 void TestKeyboard::versesCanBeCopiedAsShown()
 {
     QFETCH(QString, window);
     QFETCH(QString, verse);
+    QFETCH(bool, cut);
     m_app->write(QStringLiteral("c0002.dat"), crlf({"one", verse, "three", "four", "five"}));
     Form* form = open(window);
     QVERIFY(QTest::qWaitForWindowActive(form));
@@ -182,7 +190,26 @@ void TestKeyboard::versesCanBeCopiedAsShown()
     label->setSelection(0, int(label->text().size()));
     label->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), verse);
+    if (!cut)
+        QCOMPARE(QApplication::clipboard()->text(), verse);
+
+    // A click shows a cut verse whole, in a window of its own that Escape closes; the
+    // menu's "Show Whole Verse" shows any.
+    const auto whole = [form] { return form->findChild<QDialog*>(QStringLiteral("wholeVerse")); };
+    label->setSelection(0, 0);
+    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(bool(whole()), cut);
+    if (!whole()) {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &event);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        menu->findChild<QAction*>(QStringLiteral("showWhole"))->trigger();
+        menu->close();
+    }
+    QVERIFY(QTest::qWaitForWindowActive(whole()));
+    QCOMPARE(whole()->findChild<QPlainTextEdit*>()->toPlainText(), verse);
+    QTest::keyClick(whole(), Qt::Key_Escape);
+    QTRY_VERIFY(!whole());
 }
 
 void TestKeyboard::labelsOfferCopyInTheirContextMenu()
