@@ -199,8 +199,14 @@ void ConfigureWindow::Form_Load()
 
 void ConfigureWindow::layOutContents()
 {
+    // The folder icons grow with the text beside them, and the rows keep clear of the
+    // focus mark.
+    const int icon = zoomed(m_dir->style()->pixelMetric(QStyle::PM_SmallIconSize));
+    m_dir->setIconSize(QSize(icon, icon));
+    const int clear = CaptionButton::kBevel + focusMarkWidth() + 1 - m_dir->frameWidth();
+    m_dir->keepRowsIn(clear);
     // The folder list shows whole rows only, as many as its place holds.
-    const int frame = 2 * m_dir->frameWidth();
+    const int frame = 2 * (m_dir->frameWidth() + clear);
     const int row = std::max(1, m_dir->count() > 0 ? m_dir->sizeHintForRow(0)
                                                    : m_dir->fontMetrics().height());
     const QRect place = zoomed(kFolderList);

@@ -7,13 +7,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QIconEngine>
+#include <QPainter>
+#include <QPainterPath>
 #include <QStyledItemDelegate>
 
 namespace Lumora {
 
 namespace {
 
-constexpr int kIndent = 10;
+constexpr int kIndent = 10;     // pixels a level, beside icons of
+constexpr int kNormalIcon = 16; // pixels
 
 // Indents each entry by its depth below the root, as a tree would.
 class IndentDelegate : public QStyledItemDelegate
@@ -25,8 +29,10 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
+        // The indent of a level grows with the icons, which grow with the zoom.
+        const int indent = kIndent * option->decorationSize.width() / kNormalIcon;
         option->rect.setLeft(option->rect.left() +
-                             kIndent * index.data(FolderList::kLevelRole).toInt());
+                             indent * index.data(FolderList::kLevelRole).toInt());
     }
 };
 
@@ -39,6 +45,52 @@ QStringList subfolders(const QDir& dir)
     hidden.removeIf([&](const QString& name) { return !name.startsWith(u'.'); });
     return visible + hidden;
 }
+
+// A folder drawn rather than the style's, which has one of 16 pixels only: sharp at every
+// size the zoom and the screen ask for. Open, its front leans back, showing the inside.
+class FolderIcon : public QIconEngine
+{
+public:
+    explicit FolderIcon(bool open) : m_open(open) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State) override
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 16.0, rect.height() / 16.0);
+        painter->setPen(QPen(QColor(0x2b, 0x5f, 0x91), 1));
+        painter->setBrush(QColor(0x8f, 0xbc, 0xe6));
+        QPainterPath back;
+        back.moveTo(1.5, 13.5);
+        back.lineTo(1.5, 3.5);
+        back.lineTo(6, 3.5);
+        back.lineTo(7.5, 5);
+        back.lineTo(14.5, 5);
+        back.lineTo(14.5, 13.5);
+        back.closeSubpath();
+        painter->drawPath(back);
+        painter->setBrush(QColor(0x4a, 0x8d, 0xcf));
+        if (m_open)
+            painter->drawPolygon(QPolygonF({{1.5, 13.5}, {4, 7.5}, {15.5, 7.5}, {13, 13.5}}));
+        else
+            painter->drawRect(QRectF(1.5, 6.5, 13, 7));
+        painter->restore();
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, pixmap.rect(), mode, state);
+        return pixmap;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new FolderIcon(m_open); }
+
+private:
+    bool m_open;
+};
 
 } // namespace
 
@@ -74,8 +126,8 @@ void FolderList::setCurrentFolder(const QString& folder)
         if (up.isRoot() || !up.cdUp())
             break;
     }
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon(new FolderIcon(true));
+    const QIcon closedIcon(new FolderIcon(false));
     QListWidgetItem* currentItem = nullptr;
     int level = 0;
     for (const QString& step : std::as_const(chain)) {

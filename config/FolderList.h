@@ -23,6 +23,9 @@ public:
     // when the folder cannot be listed.
     void setCurrentFolder(const QString& folder);
 
+    // Leaves `margin` pixels between the frame and the rows on every side.
+    void keepRowsIn(int margin) { setViewportMargins(margin, margin, margin, margin); }
+
     static constexpr int kPathRole = Qt::UserRole;
     static constexpr int kLevelRole = Qt::UserRole + 1;
 

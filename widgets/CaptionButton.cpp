@@ -148,7 +148,7 @@ void CaptionButton::paintEvent(QPaintEvent*)
 void CaptionButton::paintFocusMark(QPainter& painter, const QRect& r, int width,
                                    const QColor& face)
 {
-    const QRect inner = r.adjusted(2, 2, -2, -2);
+    const QRect inner = r.adjusted(kBevel, kBevel, -kBevel, -kBevel);
     const QColor mark = markColour(face);
     painter.fillRect(QRect(inner.topLeft(), QSize(inner.width(), width)), mark);
     painter.fillRect(QRect(inner.left(), inner.bottom() - width + 1, inner.width(), width), mark);

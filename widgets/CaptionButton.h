@@ -37,6 +37,8 @@ public:
     static QColor markColour(const QColor& face);
     // Draws the focus mark, `width` pixels wide, just inside the bevel of `r`, in the
     // colour that stands out on `face`: buttons and the frames of other controls alike.
+    // It covers the control from kBevel to kBevel + width pixels in from each edge.
+    static constexpr int kBevel = 2;
     static void paintFocusMark(QPainter& painter, const QRect& r, int width, const QColor& face);
 
 protected:

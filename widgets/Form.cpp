@@ -88,7 +88,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        CaptionButton::paintFocusMark(painter, rect(), std::max(2, m_form->zoomed(2)), m_face);
+        CaptionButton::paintFocusMark(painter, rect(), m_form->focusMarkWidth(), m_face);
     }
 
 private:

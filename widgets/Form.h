@@ -58,6 +58,8 @@ public:
     void applyZoom();
     // A length or place at the normal size, at the window's zoom.
     int zoomed(int pixels) const { return qRound(pixels * m_zoom); }
+    // How wide the focus mark of edit boxes and lists is drawn.
+    int focusMarkWidth() const { return std::max(2, zoomed(2)); }
     QRect zoomed(const QRect& normal) const;
 
 protected:
