@@ -6,11 +6,13 @@
 #include "help/HelpPages.h"
 #include "settings/SettingsFiles.h"
 #include "slots/SlotTable.h"
+#include "slots/SlotWindow.h"
 #include "tables/Tables.h"
 #include "widgets/Picture.h"
 #include "widgets/Rule.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QToolTip>
@@ -125,14 +127,27 @@ void TestWindows::everyWindowIsWholeAndTidy()
     Form* form = copied ? copied.get() : open(window);
     QVERIFY(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
-    // Zoomed while open, the window keeps its focus.
+    // Zoomed while open, the window keeps its focus, and a slot window the verses being
+    // typed in it.
+    const bool typing = window.startsWith(u"Formc") && zoom > 100;
+    if (typing) {
+        click(form, QStringLiteral("Command4"));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("typed"));
+    }
     QWidget* focus = form->focusWidget();
     QVERIFY(focus);
+    const auto* edit = qobject_cast<QLineEdit*>(focus);
+    const QString typed = edit ? edit->text() : QString();
+    QCOMPARE(bool(edit), typing);
     const QSize normal = form->client()->size();
     m_shell->setZoom(zoom);
     QCOMPARE(form->zoom(), zoom / 100.0);
     QCOMPARE(form->client()->size(), normal * form->zoom());
     QCOMPARE(form->focusWidget(), focus);
+    if (typing) {
+        QCOMPARE(edit->text(), typed);
+        QVERIFY(qobject_cast<SlotWindow*>(form)->isEditing());
+    }
     // The other open windows follow a moment later.
     if (Form* main = m_shell->windows().find(QStringLiteral("Main")); main && main != form)
         QTRY_COMPARE(main->zoom(), zoom / 100.0);
