@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QIconEngine>
 #include <QPixmap>
-#include <QPixmapCache>
 #include <QProxyStyle>
 #include <QStyleFactory>
 #include <QToolTip>
@@ -96,22 +95,6 @@ QPixmap picture(const QString& resource)
         found = decoded.insert(resource, pixmap);
     }
     return *found;
-}
-
-QPixmap picture(const QString& resource, QSize size)
-{
-    const QPixmap whole = picture(resource);
-    if (whole.size() == size || size.isEmpty() || whole.isNull())
-        return whole;
-    // Scaled once for all the windows that show it at that size, not at every paint.
-    const QString key = resource + u'@' + QString::number(size.width()) + u'x' +
-                        QString::number(size.height());
-    QPixmap scaled;
-    if (!QPixmapCache::find(key, &scaled)) {
-        scaled = whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        QPixmapCache::insert(key, scaled);
-    }
-    return scaled;
 }
 
 FontWarmUp::FontWarmUp()

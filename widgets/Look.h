@@ -59,9 +59,6 @@ inline QColor frameBrown()
 QIcon programIcon();
 // A picture from the program's resources, decoded once and shared afterwards.
 QPixmap picture(const QString& resource);
-// The same picture scaled smoothly to `size` device pixels, shared by the windows that
-// show it at that size.
-QPixmap picture(const QString& resource, QSize size);
 
 // Style and default font (text() at the normal size) of every window; `ownStyle` false
 // keeps a style chosen on the command line.

@@ -30,7 +30,6 @@ QPixmap Picture::pixmap() const
             if (!QFile::exists(resource))
                 resource = m_resource;
         }
-        m_source = resource;
         m_pixmap = Look::picture(resource);
     }
     return m_pixmap;
@@ -38,15 +37,9 @@ QPixmap Picture::pixmap() const
 
 void Picture::paintEvent(QPaintEvent*)
 {
-    const QSize device = (QSizeF(size()) * devicePixelRatioF()).toSize();
-    const QPixmap whole = pixmap();
-    if (m_scaled.size() != device || m_scaledFrom != whole.cacheKey()) {
-        m_scaled = Look::picture(m_source, device);
-        m_scaledFrom = whole.cacheKey();
-    }
     QPainter painter(this);
-    // Pixel for pixel: the picture was scaled to the window's device pixels beforehand.
-    painter.drawPixmap(QRectF(rect()), m_scaled, QRectF(m_scaled.rect()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(rect(), pixmap());
 }
 
 Picture* addFramedBackground(QWidget* client, const QRect& geometry)

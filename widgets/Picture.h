@@ -30,9 +30,6 @@ private:
     QString m_resource;
     mutable QPixmap m_pixmap;
     mutable bool m_large = false; // m_pixmap is the twice-as-large version
-    mutable QString m_source;     // the file m_pixmap was decoded from
-    QPixmap m_scaled;             // m_pixmap at the widget's size in device pixels
-    qint64 m_scaledFrom = 0;      // the cache key of the picture m_scaled was made from
 };
 
 // The main window's background picture at `geometry` on `client`, with the dark of its
