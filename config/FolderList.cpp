@@ -16,8 +16,9 @@ namespace Lumora {
 
 namespace {
 
-constexpr int kIndent = 10;     // pixels a level, beside icons of
-constexpr int kNormalIcon = 16; // pixels
+// The pixels a level is indented by, beside folder icons of kNormalIcon pixels.
+constexpr int kIndent = 10;
+constexpr int kNormalIcon = 16;
 
 // Indents each entry by its depth below the root, as a tree would.
 class IndentDelegate : public QStyledItemDelegate

@@ -88,6 +88,12 @@ QPixmap picture(const QString& resource)
     // There are five pictures, 20 MB decoded in both sizes, and the large ones are
     // decoded only once the program is zoomed.
     static QHash<QString, QPixmap> decoded;
+    // Freed with the application, while the window system still stands.
+    static const bool freed = [] {
+        qAddPostRoutine([] { decoded.clear(); });
+        return true;
+    }();
+    Q_UNUSED(freed);
     auto found = decoded.constFind(resource);
     if (found == decoded.constEnd()) {
         QPixmap pixmap;

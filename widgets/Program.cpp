@@ -125,13 +125,6 @@ void Program::setZoom(int percent)
     }
 }
 
-void Program::finishZoom()
-{
-    while (zoomNextWindow()) {
-    }
-    m_zoomTimer.stop();
-}
-
 bool Program::zoomNextWindow()
 {
     while (!m_unzoomed.isEmpty()) {

@@ -50,8 +50,7 @@ public:
     // opened later, and remembers it for the next start. The window in use is zoomed and
     // drawn at once, the others over the next passes of the event loop.
     void setZoom(int percent);
-    // Zooms, now, the open windows that a step has not reached yet.
-    void finishZoom();
+    // Whether open windows are still to follow the last step.
     bool zoomPending() const { return m_zoomTimer.isActive(); }
     // The next step up or down from the present one.
     void zoomIn();
