@@ -35,6 +35,7 @@ VerseLabel::VerseLabel(const QString& name, const QFont& font, const QColor& ink
 void VerseLabel::setVerse(const QString& verse)
 {
     m_verse = verse;
+    m_measured.clear();
     setAccessibleName(shortened(verse));
     // Until fitInto() places the label, it holds no more than a tooltip's worth, which
     // nothing lays out meanwhile.
@@ -46,10 +47,26 @@ void VerseLabel::setVerse(const QString& verse)
 int VerseLabel::heightOfVerse(int width, int most)
 {
     // Laid out no further than a line past `most`: that is all anyone can show of it.
-    const QString shown = text();
-    setText(firstLines(m_verse, font(), width, most / fontMetrics().lineSpacing() + 2));
+    return heightOf(firstLines(m_verse, font(), width, most / fontMetrics().lineSpacing() + 2),
+                    width);
+}
+
+int VerseLabel::heightOf(const QString& text, int width)
+{
+    const QString fontKey = font().key();
+    for (const Measured& measured : m_measured) {
+        if (measured.width == width && measured.font == fontKey && measured.text == text)
+            return measured.height;
+    }
+    const QString shown = this->text();
+    setText(text);
     const int height = heightForWidth(width);
     setText(shown);
+    // Enough for every step of the zoom, with a candidate or two of a cut verse each.
+    constexpr std::size_t kKept = 16;
+    if (m_measured.size() == kKept)
+        m_measured.erase(m_measured.begin());
+    m_measured.push_back({text, width, fontKey, height});
     return height;
 }
 
@@ -60,8 +77,7 @@ void VerseLabel::fitInto(const QRect& geometry)
     const Fitted fitted = fitToLines(
         m_verse, font(), geometry.width(), geometry.height() / fontMetrics().lineSpacing() + 1,
         [&](const QString& candidate) {
-            setText(candidate);
-            return heightForWidth(geometry.width()) <= geometry.height();
+            return heightOf(candidate, geometry.width()) <= geometry.height();
         });
     setText(fitted.text);
     m_shownWhole = fitted.whole;

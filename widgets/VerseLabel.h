@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPointer>
 
+#include <vector>
+
 namespace Lumora {
 
 // A verse shown as plain, centred, word-wrapped text over a picture; a word longer than a
@@ -44,6 +46,19 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The height `text` takes at `width` in the label's font. QLabel lays a text out twice
+    // to tell, and a window asks for every verse again at each step of the zoom: the
+    // latest answers are kept, until the verse changes.
+    int heightOf(const QString& text, int width);
+    struct Measured
+    {
+        QString text;
+        int width;
+        QString font;
+        int height;
+    };
+    std::vector<Measured> m_measured;
+
     QString m_verse;
     bool m_shownWhole = true;
     QPointer<QWidget> m_whole;
