@@ -27,10 +27,11 @@ DesktopOpener::~DesktopOpener()
     // Destroying a QProcess kills what it runs; an opener still running here is handing
     // the file over or waiting on its editor, and is left to it, its QProcess kept to the
     // end of the program. Its error file goes from the folder only.
-    static std::vector<QProcess*> leftRunning;
+    // The list is never destroyed, so that they stay reachable to the end.
+    static auto* leftRunning = new std::vector<QProcess*>;
     for (Running& running : m_running) {
         running.process->disconnect();
-        leftRunning.push_back(running.process);
+        leftRunning->push_back(running.process);
     }
 }
 

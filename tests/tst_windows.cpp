@@ -51,8 +51,9 @@ double contrast(QRgb a, QRgb b)
 bool programFont(const QFont& font, int zoom)
 {
     const int size = font.pixelSize();
+    constexpr int kSizes[] = {9, 11, 13};
     return font.family().startsWith(QLatin1String("Liberation")) &&
-           std::any_of(std::begin({9, 11, 13}), std::end({9, 11, 13}),
+           std::any_of(std::begin(kSizes), std::end(kSizes),
                        [&](int normal) { return size == qRound(normal * zoom / 100.0); });
 }
 

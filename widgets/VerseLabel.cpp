@@ -12,7 +12,9 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace Lumora {
 
@@ -106,9 +108,10 @@ void VerseLabel::showWhole()
     auto* layout = new QVBoxLayout(whole);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text);
-    // As wide as the verse's place, and high enough for some lines.
+    // As wide as the verse's place, and eight whole lines high.
     const int line = fontMetrics().lineSpacing();
-    whole->resize(std::max(width(), 20 * line), 8 * line);
+    const int edges = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin()));
+    whole->resize(std::max(width(), 20 * line), 8 * line + edges);
     m_whole = whole;
     whole->show();
 }
