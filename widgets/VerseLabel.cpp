@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDialog>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -109,9 +110,10 @@ void VerseLabel::showWhole()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(text);
     // As wide as the verse's place, and eight whole lines high.
-    const int line = fontMetrics().lineSpacing();
+    // Its lines follow one another without the font's leading.
+    const qreal line = QFontMetricsF(font()).height();
     const int edges = 2 * (text->frameWidth() + qCeil(text->document()->documentMargin()));
-    whole->resize(std::max(width(), 20 * line), 8 * line + edges);
+    whole->resize(std::max(width(), qCeil(20 * line)), qCeil(8 * line) + edges);
     m_whole = whole;
     whole->show();
 }
