@@ -344,8 +344,7 @@ void CompareWindow::Command4_Click()
 void CompareWindow::keyPressEvent(QKeyEvent* event)
 {
     // Return anywhere but on a button of its own keeps both versions.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (CaptionButton::isReturn(event)) {
         Command2_Click();
         return;
     }

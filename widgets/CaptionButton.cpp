@@ -156,10 +156,15 @@ void CaptionButton::paintFocusMark(QPainter& painter, const QRect& r, int width,
     painter.fillRect(QRect(inner.right() - width + 1, inner.top(), width, inner.height()), mark);
 }
 
+bool CaptionButton::isReturn(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
 void CaptionButton::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (isReturn(event)) {
         animateClick();
         return;
     }

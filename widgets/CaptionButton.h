@@ -39,6 +39,9 @@ public:
     // colour that stands out on `face`: buttons and the frames of other controls alike.
     // It covers the control from kBevel to kBevel + width pixels in from each edge.
     static constexpr int kBevel = 2;
+
+    // Whether `event` is Return or Enter alone, the keys that press the focused button.
+    static bool isReturn(const QKeyEvent* event);
     static void paintFocusMark(QPainter& painter, const QRect& r, int width, const QColor& face);
 
 protected:
